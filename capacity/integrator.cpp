@@ -1,0 +1,7 @@
+#include "capacity/integrator.h"
+
+namespace tovek {
+
+void integrateCapacity(RunStore&) {}
+
+} // namespace tovek

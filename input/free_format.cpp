@@ -1,0 +1,197 @@
+#include "input/free_format.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "engine/run_errors.h"
+
+namespace tovek {
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
+
+std::string quotedText(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+} // namespace
+
+FreeFormatReader::FreeFormatReader(std::string fileName, std::string content) : fileName_(std::move(fileName)) {
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string line = content.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines_.push_back(std::move(line));
+        start = end + 1;
+    }
+}
+
+FreeFormatReader FreeFormatReader::open(const std::filesystem::path& path, const std::string& fileName) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw InputError(fileName, 0, "the file cannot be opened for reading");
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) throw InputError(fileName, 0, "the file cannot be read");
+    return FreeFormatReader(fileName, content.str());
+}
+
+std::optional<std::string> FreeFormatReader::textLine() {
+    if (atEnd()) return std::nullopt;
+    return lines_[next_++];
+}
+
+std::string FreeFormatReader::text(int width, std::string_view what) {
+    if (atEnd()) throw InputError(fileName_, nextLineNumber(), "the file ends here; expected " + std::string(what));
+    std::string line = lines_[next_++];
+    line.resize(static_cast<size_t>(width), ' ');
+    return line;
+}
+
+bool FreeFormatReader::parseInteger(std::string_view text, int32_t& value) {
+    size_t k = 0;
+    bool negative = false;
+    if (k < text.size() && (text[k] == '+' || text[k] == '-')) negative = text[k++] == '-';
+    if (k == text.size()) return false;
+    long long v = 0;
+    for (; k < text.size(); ++k) {
+        if (text[k] < '0' || text[k] > '9') return false;
+        v = v * 10 + (text[k] - '0');
+        if (v > static_cast<long long>(INT32_MAX) + 1) return false;
+    }
+    if (negative) v = -v;
+    if (v > INT32_MAX || v < INT32_MIN) return false;
+    value = static_cast<int32_t>(v);
+    return true;
+}
+
+bool FreeFormatReader::parseReal(std::string_view text, double& value) {
+    // [sign] digits [. digits] [E|D [sign] digits], at least one digit in
+    // the mantissa.
+    size_t k = 0;
+    std::string normal;
+    if (k < text.size() && (text[k] == '+' || text[k] == '-')) normal += text[k++];
+    int mantissaDigits = 0;
+    while (k < text.size() && text[k] >= '0' && text[k] <= '9') { normal += text[k++]; ++mantissaDigits; }
+    if (k < text.size() && text[k] == '.') {
+        normal += text[k++];
+        while (k < text.size() && text[k] >= '0' && text[k] <= '9') { normal += text[k++]; ++mantissaDigits; }
+    }
+    if (mantissaDigits == 0) return false;
+    if (k < text.size()) {
+        const char e = text[k];
+        if (e != 'E' && e != 'e' && e != 'D' && e != 'd') return false;
+        ++k;
+        normal += 'E';
+        if (k < text.size() && (text[k] == '+' || text[k] == '-')) normal += text[k++];
+        int expDigits = 0;
+        while (k < text.size() && text[k] >= '0' && text[k] <= '9') { normal += text[k++]; ++expDigits; }
+        if (expDigits == 0 || k != text.size()) return false;
+    }
+    errno = 0;
+    char* end = nullptr;
+    const double v = std::strtod(normal.c_str(), &end);
+    if (end != normal.c_str() + normal.size() || errno == ERANGE) {
+        // Underflow to zero is harmless; overflow is not a usable value.
+        if (errno == ERANGE && std::abs(v) < 1.0) {
+            value = 0.0;
+            return true;
+        }
+        return false;
+    }
+    value = v;
+    return true;
+}
+
+FreeFormatReader::List FreeFormatReader::read(int count, std::string_view what) {
+    List list;
+    list.reader_ = this;
+    list.what_ = std::string(what);
+    bool valueSinceSeparator = false;
+    while (static_cast<int>(list.tokens_.size()) < count) {
+        if (atEnd()) {
+            throw InputError(fileName_, nextLineNumber(),
+                             "the file ends here; expected " + list.what_ + " (" + std::to_string(count) +
+                                 " values, " + std::to_string(list.tokens_.size()) + " found)");
+        }
+        const int lineNumber = nextLineNumber();
+        const std::string& line = lines_[next_++];
+        size_t k = 0;
+        while (k < line.size() && static_cast<int>(list.tokens_.size()) < count) {
+            if (isBlank(line[k])) { ++k; continue; }
+            if (line[k] == ',') {
+                if (!valueSinceSeparator)
+                    throw InputError(fileName_, lineNumber,
+                                     "an empty value between commas in " + list.what_ + "; every value must be given");
+                valueSinceSeparator = false;
+                ++k;
+                continue;
+            }
+            if (line[k] == '/')
+                throw InputError(fileName_, lineNumber,
+                                 "a slash ends " + list.what_ + " early; expected " + std::to_string(count) +
+                                     " values");
+            size_t end = k;
+            while (end < line.size() && !isBlank(line[end]) && line[end] != ',') ++end;
+            std::string item = line.substr(k, end - k);
+            k = end;
+            valueSinceSeparator = true;
+            const size_t star = item.find('*');
+            if (star != std::string::npos) {
+                int32_t repeat = 0;
+                if (!parseInteger(item.substr(0, star), repeat) || repeat < 1 || star + 1 == item.size())
+                    throw InputError(fileName_, lineNumber,
+                                     "unreadable value " + quotedText(item) + " in " + list.what_);
+                const std::string value = item.substr(star + 1);
+                for (int32_t r = 0; r < repeat && static_cast<int>(list.tokens_.size()) < count; ++r)
+                    list.tokens_.push_back({value, lineNumber});
+                continue;
+            }
+            list.tokens_.push_back({std::move(item), lineNumber});
+        }
+    }
+    return list;
+}
+
+int32_t FreeFormatReader::List::integer(int index, std::string_view name) const {
+    const Token& t = tokens_.at(static_cast<size_t>(index - 1));
+    int32_t v = 0;
+    if (!parseInteger(t.text, v))
+        throw InputError(reader_->fileName_, t.line,
+                         "expected a whole number (digits only) for " + std::string(name) + " in " + what_ +
+                             ", found " + quotedText(t.text));
+    return v;
+}
+
+double FreeFormatReader::List::real(int index, std::string_view name) const {
+    const Token& t = tokens_.at(static_cast<size_t>(index - 1));
+    double v = 0;
+    if (!parseReal(t.text, v))
+        throw InputError(reader_->fileName_, t.line,
+                         "expected a number for " + std::string(name) + " in " + what_ + ", found " + quotedText(t.text));
+    return v;
+}
+
+int32_t FreeFormatReader::readInteger(std::string_view what) { return read(1, what).integer(1, what); }
+
+double FreeFormatReader::readReal(std::string_view what) { return read(1, what).real(1, what); }
+
+std::vector<double> FreeFormatReader::valuesOnLine(std::string_view line, int limit) {
+    std::vector<double> values;
+    size_t k = 0;
+    while (k < line.size() && static_cast<int>(values.size()) < limit) {
+        if (isBlank(line[k]) || line[k] == ',') { ++k; continue; }
+        size_t end = k;
+        while (end < line.size() && !isBlank(line[end]) && line[end] != ',') ++end;
+        double v = 0;
+        if (!parseReal(line.substr(k, end - k), v)) break;
+        values.push_back(v);
+        k = end;
+    }
+    return values;
+}
+
+} // namespace tovek

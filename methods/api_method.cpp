@@ -1,0 +1,7 @@
+#include "methods/api_method.h"
+
+namespace tovek {
+
+void computeApiFriction(RunStore&) {}
+
+} // namespace tovek

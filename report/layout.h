@@ -1,0 +1,106 @@
+// Fixed-column line layouts of the report, the plot data file and the console.
+//
+// A layout is a list of items separated by commas:
+//   nX            n blank positions (only moves the position: never leaves
+//                 blanks at the end of a line)
+//   /             ends the current line; leading slashes give empty lines,
+//                 a trailing slash an empty line after the last text line
+//   "text" 'text' a literal, printed as it stands, blanks included
+//   n(...)        the group repeated n times, e.g. 73("=")
+//   Fw.d          real, d decimals, right-aligned in w columns
+//   Ew.d          real in the form 0.ddddE+xx, right-aligned in w columns
+//   Iw, Iw.m      integer, right-aligned, at least m digits zero-filled
+//   Aw, A         text cut to / right-aligned in w columns; at its own length
+// Edit descriptors take a repeat count too (3E16.4). A number that does not
+// fit its field is written as w asterisks; the line is still written.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tovek {
+
+// One value of a layout's value list.
+class LayoutValue {
+public:
+    enum class Kind { Integer, Real, Text };
+    LayoutValue(int v) : kind_(Kind::Integer), integer_(v) {}
+    LayoutValue(long v) : kind_(Kind::Integer), integer_(v) {}
+    LayoutValue(long long v) : kind_(Kind::Integer), integer_(v) {}
+    LayoutValue(double v) : kind_(Kind::Real), real_(v) {}
+    LayoutValue(std::string_view v) : kind_(Kind::Text), text_(v) {}
+    LayoutValue(const char* v) : kind_(Kind::Text), text_(v) {}
+    LayoutValue(const std::string& v) : kind_(Kind::Text), text_(v) {}
+
+    Kind kind() const { return kind_; }
+    long long integer() const { return integer_; }
+    double real() const { return kind_ == Kind::Integer ? static_cast<double>(integer_) : real_; }
+    std::string_view text() const { return text_; }
+
+private:
+    Kind kind_;
+    long long integer_ = 0;
+    double real_ = 0.0;
+    std::string_view text_;
+};
+
+// Field editing, usable on its own.
+std::string formatFixed(double value, int width, int decimals);        // Fw.d
+std::string formatExponent(double value, int width, int decimals);     // Ew.d
+std::string formatInteger(long long value, int width, int minDigits);  // Iw, Iw.m (m = 0: Iw)
+std::string formatText(std::string_view text, int width);              // Aw
+
+struct CompiledLayout;
+
+// Turns a layout and its values into lines of text. Compiled layouts are
+// kept per formatter, so a layout used for every row is parsed once.
+class LayoutFormatter {
+public:
+    LayoutFormatter();
+    ~LayoutFormatter();
+    LayoutFormatter(const LayoutFormatter&) = delete;
+    LayoutFormatter& operator=(const LayoutFormatter&) = delete;
+
+    // Appends the lines of one layout to `lines`. Throws std::logic_error
+    // for a malformed layout or a value of the wrong kind (a program fault).
+    void format(std::string_view layout, const std::vector<LayoutValue>& values,
+                std::vector<std::string>& lines);
+
+private:
+    const CompiledLayout& compiled(std::string_view layout);
+    struct Cache;
+    std::unique_ptr<Cache> cache_;
+};
+
+// Writes whole lines from layouts to one text stream: the report, the plot
+// data file or the console.
+class LayoutWriter {
+public:
+    explicit LayoutWriter(std::ostream* out = nullptr) : out_(out) {}
+    void attach(std::ostream* out) { out_ = out; }
+    bool attached() const { return out_ != nullptr; }
+
+    void write(std::string_view layout, std::initializer_list<LayoutValue> values = {});
+    void write(std::string_view layout, const std::vector<LayoutValue>& values);
+    // A line written as it stands.
+    void line(std::string_view text);
+    // A free-format line of integers, each preceded by blanks (I12 each).
+    void integers(std::initializer_list<long long> values);
+
+private:
+    std::ostream* out_;
+    LayoutFormatter formatter_;
+    std::vector<std::string> lines_;
+    std::vector<LayoutValue> scratch_;
+};
+
+// The report file and the plot data file share the writer; the names say
+// which file a stage writes to.
+using ReportWriter = LayoutWriter;
+using PlotWriter = LayoutWriter;
+
+} // namespace tovek

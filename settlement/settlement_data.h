@@ -1,0 +1,61 @@
+// Data of the load-settlement stage: load-transfer curves, the tip curve,
+// the axial stiffness table and the points of the load-settlement curve.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "input/problem_data.h"
+
+namespace tovek {
+
+inline constexpr int kTzCurvePoints = 10;
+// The curve store holds a curve for every node the input allows.
+inline constexpr int kMaxTzCurves = kMaxNodes;
+inline constexpr int kMaxStiffnessPoints = kMaxAreaPoints;
+// The result store holds a point for every movement the input allows.
+inline constexpr int kMaxLoadSettlementPoints = kMaxMovements;
+
+struct TzCurve {
+    int32_t curveNumber = 0;
+    int32_t pointCount = 0;
+    double curveDepth = 0;
+    int32_t curveSoilType = 0;
+    double curveSideFriction = 0;
+    double curveFrictionAngle = 0;
+    Array1<double, kTzCurvePoints> movement{};
+    Array1<double, kTzCurvePoints> loadTransfer{};
+};
+
+struct TipCurve {
+    Array1<double, kTzCurvePoints> tipMovement{};
+    Array1<double, kTzCurvePoints> tipLoad{};
+};
+
+struct StiffnessPoint {
+    double distance = 0;
+    double axialStiffness = 0;
+};
+
+struct LoadSettlementPoint {
+    double topLoad = 0;
+    double topMovement = 0;
+    double tipLoad = 0;
+    double tipMovement = 0;
+};
+
+struct SettlementData {
+    // Handed over from the method chosen by loadTransferMethod.
+    Array1<double, kMaxNodes> nodeSideFriction{};
+    Array1<double, kMaxNodes> nodeTipResistance{};
+    Array1<TzCurve, kMaxTzCurves> curves{};
+    TipCurve tipCurve;
+    double tipResistance = 0;
+    double referenceMovement = 0;
+    int32_t stiffnessPointCount = 0;
+    Array1<StiffnessPoint, kMaxStiffnessPoints> stiffness{};
+    int32_t pointCount = 0;
+    Array1<LoadSettlementPoint, kMaxLoadSettlementPoints> points{};
+};
+
+} // namespace tovek
