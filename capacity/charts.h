@@ -1,0 +1,27 @@
+// Chart and table functions shared by the capacity methods and the input
+// information report: bearing capacity factors, limiting values, the FHWA
+// toe coefficient and the API limiting shaft friction.
+#pragma once
+
+#include <cstddef>
+
+namespace tovek {
+
+// A chart read piecewise linearly in its argument: at or below the first
+// breakpoint the first value, above the last the last value, otherwise the
+// line between the first breakpoint not below x and the one before it.
+struct ChartTable {
+    const double* x;
+    const double* y;
+    size_t count;
+    double operator()(double at) const;
+};
+
+double fhwaBearingFactor(double frictionAngle);           // N'q
+double fhwaToeCoefficient(double frictionAngle, double lengthToWidth);  // alpha-t
+double fhwaLimitingToeResistance(double frictionAngle);   // tons per square foot
+double usaceBearingFactor(double frictionAngle);          // Nq of the Army Corps
+double apiBearingFactor(double delta);                    // Nq of API RP-2A
+double apiShaftLimit(double delta);                       // ksf
+
+} // namespace tovek
