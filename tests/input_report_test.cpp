@@ -9,6 +9,7 @@
 // the diameter and tip area as read.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <memory>
@@ -289,6 +290,31 @@ void taperedAllMethodsEnglish(ProblemData& p) {
     });
 }
 
+// The bundled example (examples/pipe-pile/pipe24.in) as the reader leaves
+// it: sand rows carry their blow count in column 10, limits of 0 become the
+// no-limit marker, the area is the computed 0.7854 x (24^2 - 23^2) = 36.91.
+void pipe24Example(ProblemData& p) {
+    startProblem(p, 1, "Open-ended steel pipe pile, 24 in, sand over clay - bridge pier 3", "A. Engineer", "J-2024-017");
+    p.printIncrement = 5;
+    p.pile.tipClosure = 0;
+    setPile(p, 0, 0, 24, 23, 29000000, 60, 0);
+    p.options.tipAveraging = 1;
+    setNoEnhancedEnd(p);
+    p.options.lengthIncrement = 1.0;
+    p.pile.pileType = 1;
+    p.options.loadTransferMethod = 4;
+    setMethods(p, {0, 0, 0, 1, 1, 0, 0, 0, 0});
+    p.pile.areaOption = 1;
+    p.pile.crossSectionArea = 0.7854 * 47;
+    setRows(p, {
+        {0, 1, 0.8, 115, 32, 0, 0, 0, 0, 0, 15, 0, 0, 1000, 40000, 1, 1, 0, 0},
+        {10, 1, 0.8, 62.6, 32, 0, 0, 0, 0, 0, 18, 0, 0, 1200, 50000, 1, 1, 0, 0},
+        {30, 1, 0.8, 62.6, 34, 0, 0, 0, 0, 0, 25, 0, 0, 1500, 60000, 1, 1, 0, 0},
+        {30, 2, 0, 55, 0, 0, 0, 0, 1.2, 0.6, 0, 20, 0, 800, 10800, 1, 1, 0, 0},
+        {70, 2, 0, 55, 0, 0, 0, 0, 2.4, 1.2, 0, 20, 0, 1400, 21600, 1, 1, 0, 0},
+    });
+}
+
 struct SectionRun {
     std::unique_ptr<RunStore> store = std::make_unique<RunStore>();
     std::ostringstream text;
@@ -344,11 +370,200 @@ INSTANTIATE_TEST_SUITE_P(Problems, WholeSection,
                                          SectionCase{"precast_square_si.txt", precastSquareSi},
                                          SectionCase{"closed_pipe_english.txt", closedPipeEnglish},
                                          SectionCase{"precast_tube_si.txt", precastTubeSi},
-                                         SectionCase{"tapered_all_methods_english.txt", taperedAllMethodsEnglish}),
+                                         SectionCase{"tapered_all_methods_english.txt", taperedAllMethodsEnglish},
+                                         SectionCase{"pipe24_example.txt", pipe24Example}),
                          [](const testing::TestParamInfo<SectionCase>& info) {
                              std::string name = info.param.file;
                              return name.substr(0, name.find('.'));
                          });
+
+// The lines that follow the line `from` up to the next empty line.
+std::vector<std::string> linesAfter(const std::vector<std::string>& lines, const std::string& from) {
+    std::vector<std::string> out;
+    size_t i = 0;
+    while (i < lines.size() && lines[i] != from) ++i;
+    EXPECT_LT(i, lines.size()) << "no line \"" << from << "\"";
+    for (++i; i < lines.size() && !lines[i].empty(); ++i) out.push_back(lines[i]);
+    return out;
+}
+
+const std::string kTen(10, ' ');
+
+TEST(InputEcho, StoreHoldsTheEchoedQuantitiesAfterwards) {
+    // SI square pile: 10 degree batter, given area, no stickup.
+    const auto si = writeSection(precastSquareSi);
+    const PileSection& pile = si->store->problem.pile;
+    EXPECT_EQ(si->store->problem.labels.modulusLabel, "KPA");
+    EXPECT_EQ(pile.embeddedLength, 20.0);  // 20 - 0
+    // 10 x 3.1415927 / 180 = 0.174532927 (the printed angle stayed 10.00 DEG).
+    EXPECT_DOUBLE_EQ(pile.batterAngle, 10.0 * static_cast<double>(3.1415927f) / 180.0);
+    EXPECT_EQ(pile.crossSectionArea, 0.16);  // area option 1 keeps the given area
+
+    // English pipe with stickup: 45 - 3 = 42; an area table leaves the area alone.
+    const auto en = writeSection([](ProblemData& p) {
+        closedPipeEnglish(p);
+        p.pile.areaOption = 2;
+        p.pile.crossSectionArea = 0;
+    });
+    EXPECT_EQ(en->store->problem.labels.modulusLabel, "PSI");
+    EXPECT_EQ(en->store->problem.pile.embeddedLength, 42.0);
+    EXPECT_EQ(en->store->problem.pile.batterAngle, 0.0);
+    EXPECT_EQ(en->store->problem.pile.crossSectionArea, 0.0);
+}
+
+struct PileTypeCase {
+    int32_t pileType;
+    double perimeter;
+    int32_t tipClosure;
+    int fhwa;
+    double taperAngle;
+    std::vector<std::string> lines;  // after "PILE TYPE : "
+};
+
+TEST(InputEcho, PileTypeClosureAndTaperLines) {
+    const std::string taper = kTen + "Angle of taper for a tapered pile  (degrees) =";
+    const std::vector<PileTypeCase> cases = {
+        {4, 0, 0, 1, 1.25, {kTen + "Raymond step-taper pile", taper + "     1.250"}},
+        // The taper line needs FHWA selected and an angle above 0.
+        {5, 0, 0, 0, 1.0, {kTen + "Raymond Uniform taper pile"}},
+        {7, 0, 0, 1, 0.0, {kTen + "Tapered portion of Monotube pile"}},
+        {2, 0, 0, 1, -0.5, {kTen + "Timber pile"}},
+        // Only timber and the Raymond and monotube tapers have a taper line.
+        {6, 0, 0, 1, 2.0, {kTen + "H-Pile/Steel Pile"}},
+        // A tip closure code other than 0 and 1 has no line.
+        {1, 0, 2, 0, 0, {kTen + "Steel pipe pile or non-tapered portion of monotube pile"}},
+        {3, 0, 1, 0, 0, {kTen + "Precast concrete pile (Circular/Tubular)", kTen + "- Close-Ended Pile"}},
+        // A non-zero perimeter makes the precast pile orthogonal: no closure line.
+        {3, -4.0, 0, 0, 0, {kTen + "Precast concrete pile (Square/Rectangular/Orthogonal)"}},
+        {9, 0, 0, 1, 2.0, {}},
+    };
+    for (const auto& c : cases) {
+        auto run = std::make_unique<SectionRun>();
+        ProblemData& p = run->store->problem;
+        timberSi(p);
+        p.pile.pileType = c.pileType;
+        p.pile.perimeter = c.perimeter;
+        p.pile.tipClosure = c.tipClosure;
+        p.options.capacityMethods[1] = c.fhwa;
+        p.pile.taperAngle = c.taperAngle;
+        run->store->report.attach(&run->text);
+        writeInputInformation(*run->store);
+        EXPECT_EQ(linesAfter(test::splitLines(run->text.str()), kTen + "PILE TYPE : "), c.lines)
+            << "pile type " << c.pileType << ", closure " << c.tipClosure;
+    }
+}
+
+TEST(InputEcho, CodesOutsideTheirListsWriteNoLine) {
+    const auto run = writeSection([](ProblemData& p) {
+        openPipeEnglish(p);
+        p.options.loadTransferMethod = 0;
+        setMethods(p, {0, 0, 0, 0, 0, 0, 0, 0, 0});
+        p.options.plugOption = 3;
+    });
+    const auto& lines = run->lines;
+    // No method line under the load-transfer heading, none under the
+    // capacity heading.
+    EXPECT_EQ(linesAfter(lines, kTen + "METHOD FOR UNIT LOAD TRANSFERS : "),
+              std::vector<std::string>{kTen + "  Unfactored Unit Side Friction and Unit Side Resistance are used."});
+    EXPECT_TRUE(linesAfter(lines, kTen + "COMPUTATION METHOD(S) FOR PILE CAPACITY : ").empty());
+    // Plug option 3: the pile block ends with the enhanced end, then the
+    // soil table heading.
+    const auto block = linesAfter(lines, kTen + "CIRCULAR PILE PROPERTIES : ");
+    ASSERT_FALSE(block.empty());
+    EXPECT_EQ(block.back(), kTen + "  ENHANCED END SECTION      =     23.00 IN.");
+    for (const auto& line : lines) EXPECT_EQ(line.find("PLUGGED/UNPLUGGED"), std::string::npos);
+    // No CPT table: no cone-resistance method selected.
+    for (const auto& line : lines) EXPECT_EQ(line.find("PLASTIC"), std::string::npos);
+}
+
+TEST(InputEcho, ClosedPrecastTubeHasNoEnhancedEndOrPlugLines) {
+    const auto run = writeSection([](ProblemData& p) {
+        precastTubeSi(p);
+        p.pile.tipClosure = 1;
+        p.pile.enhancedEndLength = 3;  // differs from the embedded length, 14
+    });
+    const auto block = linesAfter(run->lines, kTen + "CIRCULAR PILE PROPERTIES : ");
+    ASSERT_FALSE(block.empty());
+    EXPECT_EQ(block.back(), kTen + "- PRINTING INCREMENT        =         2");
+    for (const auto& line : run->lines) {
+        EXPECT_EQ(line.find("ENHANCED"), std::string::npos);
+        EXPECT_EQ(line.find("PLUGGED/UNPLUGGED"), std::string::npos);
+    }
+}
+
+TEST(InputEcho, UnknownSoilTypeShowsItsCode) {
+    const auto run = writeSection([](ProblemData& p) {
+        hPileEnglish(p);
+        p.layers[2].soilType = 4;
+    });
+    // V3 row without a default: 10X,F7.2,3X,A4,F10.2,F13.2,F13.2,F10.2,A2;
+    // the Army Corps factor at 36 degrees is 56.00.
+    const std::string row = kTen + "  60.00" + "   " + " 4.0" + "      1.10" + "        57.60" + "        36.00" +
+                            "     56.00" + "**";
+    EXPECT_NE(std::find(run->lines.begin(), run->lines.end(), row), run->lines.end());
+}
+
+// The cross-section area computed from the geometry when the file gives
+// area option 0. Runs once the area computation of the input checks is in
+// the build.
+TEST(InputEcho, AreaFromTheGeometryWithAreaOptionZero) {
+    {
+        ProblemData probe;
+        probe.unitSystem = 1;
+        probe.pile.pileType = 2;
+        probe.pile.outsideDiameterAsRead = probe.pile.outsideDiameter = 10;
+        computeCrossSectionArea(probe);
+        if (probe.pile.crossSectionArea == 0.0) GTEST_SKIP() << "the cross-section area is not computed in this build";
+    }
+    struct AreaCase {
+        void (*fill)(ProblemData&);
+        std::string line;
+    };
+    const std::string area = kTen + "- CROSS SECTION AREA        =";
+    const AreaCase cases[] = {
+        // Pipe: 0.7854 x (24^2 - 23^2) = 0.7854 x 47 = 36.914 in2.
+        {openPipeEnglish, area + "     36.91 IN2"},
+        // H-pile: the tip area as read, 15.5 in2 (not the 15.5/144 ft2 held).
+        {hPileEnglish, area + "     15.50 IN2"},
+        // Timber, SI: 0.7854 x 300^2 / 1000 / 1000 = 0.0707 m2.
+        {timberSi, area + "      0.07 M2 "},
+        // Precast tube, SI: 0.7854 x (600^2 - 400^2) / 1000 / 1000 = 0.157 m2.
+        {precastTubeSi, area + "      0.16 M2 "},
+    };
+    for (const auto& c : cases) {
+        auto run = std::make_unique<SectionRun>();
+        c.fill(run->store->problem);
+        run->store->problem.pile.areaOption = 0;
+        run->store->problem.pile.crossSectionArea = 123.0;  // replaced by the computed area
+        run->store->report.attach(&run->text);
+        writeInputInformation(*run->store);
+        const auto lines = test::splitLines(run->text.str());
+        EXPECT_NE(std::find(lines.begin(), lines.end(), c.line), lines.end()) << c.line;
+    }
+}
+
+// The bundled example through the whole engine: the section stands in the
+// report exactly as written out. Runs once the input reader is in the build.
+TEST(InputEcho, BundledPipeExampleReport) {
+    test::ScratchFolder folder;
+    folder.copyFrom(test::examplesFolder() / "pipe-pile");
+    test::runEngine(folder.path());
+    const auto report = folder.lines("pipe24.out");
+    const auto heading = std::find(report.begin(), report.end(), kTen + "* INPUT INFORMATION *");
+    ASSERT_NE(heading, report.end());
+    // The section starts with three empty lines and the page eject before
+    // the starred heading; the project description is the fourth line after it.
+    const size_t start = static_cast<size_t>(heading - report.begin());
+    ASSERT_GE(start, 5u);
+    ASSERT_LT(start + 4, report.size());
+    if (report[start + 4].find("Open-ended") == std::string::npos)
+        GTEST_SKIP() << "the input data file is not read in this build";
+    const auto want = expectedLines("pipe24_example.txt");
+    const size_t end = std::min(report.size(), start - 5 + want.size());
+    const std::vector<std::string> got(report.begin() + static_cast<long>(start - 5),
+                                       report.begin() + static_cast<long>(end));
+    expectSameLines(got, want, "pipe24_example.txt");
+}
 
 } // namespace
 } // namespace tovek
