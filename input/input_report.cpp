@@ -7,6 +7,7 @@
 // area before its line, and the embedded length before the pile properties.
 #include "input/input_report.h"
 
+#include <algorithm>
 #include <string>
 
 #include "input/input_checks.h"
@@ -186,7 +187,9 @@ void writeAxialStiffness(ReportWriter& r, ProblemData& p) {
     if (pile.areaOption > 1) {
         r.write("10X,'- CROSS SECTION AREA ALONG PILE LENGTH'");
         r.write("10X,' DIST.,',A3,10X,' AREA,',A3", {labels.lengthLabel, labels.areaLabel});
-        for (int i = 1; i <= pile.areaPointCount; ++i)
+        // The store holds at most kMaxAreaPoints points (the reader rejects more).
+        const int points = std::clamp(pile.areaPointCount, 0, kMaxAreaPoints);
+        for (int i = 1; i <= points; ++i)
             r.write("10X,F10.2,10X,F10.2", {pile.areaDistance[static_cast<size_t>(i)],
                                             pile.areaValue[static_cast<size_t>(i)]});
         return;

@@ -3,6 +3,7 @@
 // entries the file left at zero, each table followed by its notes.
 #include "input/soil_tables.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ bool methodSelected(const ProblemData& p, int flag) {
 }
 
 const SoilLayer& layer(const ProblemData& p, int i) { return p.layers[static_cast<size_t>(i)]; }
+
+// The store holds at most kMaxLayers rows (the reader rejects more); the
+// tables never read past them whatever the count says.
+int rowCount(const ProblemData& p) { return std::clamp(p.layerCount, 0, kMaxLayers); }
 
 // Columns of the soil information table after the friction angle.
 struct SoilTableVariant {
@@ -87,7 +92,7 @@ void writeSoilInformation(RunStore& store) {
     bool anyK = false;
     bool anyNq = false;
     std::vector<LayoutValue> values;
-    for (int i = 1; i <= p.layerCount; ++i) {
+    for (int i = 1; i <= rowCount(p); ++i) {
         const SoilLayer& row = layer(p, i);
         const bool kAssumed = row.lateralEarthPressure == 0.0;
         const bool nqEstimated = row.bearingCapacityFactor == 0.0;
@@ -156,7 +161,7 @@ void writeLimitsAndStrengths(RunStore& store) {
     // units until the segments are built: shown here in ksf.
     const double userScale = p.unitSystem == 1 ? 1000 : 1;
     bool anyDefaulted = false;
-    for (int i = 1; i <= p.layerCount; ++i) {
+    for (int i = 1; i <= rowCount(p); ++i) {
         const SoilLayer& row = layer(p, i);
         const bool frictionDefaulted = p.frictionLimitDefaulted[static_cast<size_t>(i)] == 1;
         const bool bearingDefaulted = p.bearingLimitDefaulted[static_cast<size_t>(i)] == 1;
@@ -181,7 +186,7 @@ void writeLrfdFactors(RunStore& store) {
             "10X,' DEPTH    FRICTION     BEARING   '/"
             "10X,2X,A3",
             {p.labels.lengthLabel});
-    for (int i = 1; i <= p.layerCount; ++i) {
+    for (int i = 1; i <= rowCount(p); ++i) {
         const SoilLayer& row = layer(p, i);
         r.write("10X,F7.2,1X,F8.3,4X,F8.3", {row.depth, row.lrfdFrictionFactor, row.lrfdBearingFactor});
     }
@@ -201,7 +206,7 @@ void writeCptData(RunStore& store) {
             {p.labels.lengthLabel, p.labels.stressLabel});
     // The cone resistance of the rows stays in psf in English units.
     const double coneScale = p.unitSystem == 1 ? 1000 : 1;
-    for (int i = 1; i <= p.layerCount; ++i) {
+    for (int i = 1; i <= rowCount(p); ++i) {
         const SoilLayer& row = layer(p, i);
         // The blow count column carries the yield stress ratio for the
         // cone-resistance methods.
@@ -221,7 +226,7 @@ void writeShaftLoadTransfer(RunStore& store) {
             {p.labels.lengthLabel, p.labels.smallLengthLabel});
     bool anyPeakDefault = false;
     bool anyResidualDefault = false;
-    for (int i = 1; i <= p.layerCount; ++i) {
+    for (int i = 1; i <= rowCount(p); ++i) {
         const SoilLayer& row = layer(p, i);
         const bool peakDefault = row.peakMovement == 0.0;
         const bool residualDefault = row.soilType == 2.0 && row.residualFactor == 0.0;

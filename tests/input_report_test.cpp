@@ -503,6 +503,20 @@ TEST(InputEcho, UnknownSoilTypeShowsItsCode) {
     EXPECT_NE(std::find(run->lines.begin(), run->lines.end(), row), run->lines.end());
 }
 
+TEST(InputEcho, CountsBeyondTheStoreReadNoFurtherThanItsRows) {
+    // Counts the reader would have rejected: the tables stop at the 80 rows
+    // and the area table at the 100 points the store holds.
+    const auto run = writeSection([](ProblemData& p) {
+        hPileEnglish(p);
+        p.layerCount = 200;
+        p.pile.areaPointCount = 150;
+    });
+    const auto lrfdRows = linesAfter(run->lines, kTen + "  FT.");
+    EXPECT_EQ(lrfdRows.size(), static_cast<size_t>(kMaxLayers));
+    const auto areaRows = linesAfter(run->lines, kTen + "- MODULUS OF ELASTICITY     = 0.290E+08 PSI");
+    EXPECT_EQ(areaRows.size(), 2u + kMaxAreaPoints);  // heading, units, points
+}
+
 // The cross-section area computed from the geometry when the file gives
 // area option 0. Runs once the area computation of the input checks is in
 // the build.
