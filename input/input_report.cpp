@@ -2,9 +2,11 @@
 // methods, loading, pile type, tip averaging, axial stiffness and the pile
 // properties. The soil tables follow (soil_tables.cpp).
 //
-// While the pile is echoed the store receives the quantities that belong to
-// the echo: the modulus label before the stiffness line, the cross-section
-// area before its line, and the embedded length before the pile properties.
+// While the input is echoed the store receives the quantities that belong
+// to the echo: the modulus label after the project lines, the cross-section
+// area just before its line (area option 0 only), and the embedded length
+// before the pile properties. The soil tables turn the batter angle into
+// radians.
 #include "input/input_report.h"
 
 #include <algorithm>

@@ -294,7 +294,8 @@ void taperedAllMethodsEnglish(ProblemData& p) {
 // it: sand rows carry their blow count in column 10, limits of 0 become the
 // no-limit marker, the area is the computed 0.7854 x (24^2 - 23^2) = 36.91.
 void pipe24Example(ProblemData& p) {
-    startProblem(p, 1, "Open-ended steel pipe pile, 24 in, sand over clay - bridge pier 3", "A. Engineer", "J-2024-017");
+    startProblem(p, 1, "Open-ended steel pipe pile, 24 in, sand over clay - bridge pier 3", "A. Engineer",
+                 "J-2024-017");
     p.printIncrement = 5;
     p.pile.tipClosure = 0;
     setPile(p, 0, 0, 24, 23, 29000000, 60, 0);
