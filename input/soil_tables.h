@@ -1,0 +1,15 @@
+// The soil tables of the "INPUT INFORMATION" section of the report.
+#pragma once
+
+#include "engine/run_store.h"
+
+namespace tovek {
+
+// Writes the soil information, limits and strengths, LRFD factors, CPT data
+// (when a cone-resistance method runs on CPT data) and shaft load-transfer
+// parameters, each with its notes. Turns the batter angle into radians
+// right after the heading of the first table: from there on the store holds
+// the angle in radians.
+void writeSoilTables(RunStore& store);
+
+} // namespace tovek
