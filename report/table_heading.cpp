@@ -48,6 +48,8 @@ void composeTableHeading(ReportWriter& report, std::string_view title, int title
     // words above its end-bearing column. The depth column is shown under
     // the same test as the rows use (a batter angle that is not zero), so
     // that heading and rows always have the same columns.
+    // The word lists and lines are made anew on every call; nothing is kept
+    // from one table's heading to the next.
     const bool tension = loadingType == 1;
     const bool depthColumn = batterAngle != 0.0;
     const bool plain = insideDiameter < 1.0e-10 || tipClosure == 1 || plugOption != 0;
