@@ -125,19 +125,23 @@ TEST(IntegrateCapacity, AveragedBearingIsCutToTheAveragedLimit) {
 }
 
 TEST(IntegrateCapacity, WindowBelowTheSegmentTableUsesTheLastBottomValue) {
-    // Five 1 ft segments, the last one stronger (27 ksf); a 4 ft pile with a
-    // 3 diameter window reaches 2 ft below the table at its tip.
+    // Five 1 ft segments: clay at 9 ksf, then API sand with Nq 20 between
+    // stresses 1 and 2 ksf: 20 ksf at 4 ft rising to 40 ksf at 5 ft, the
+    // bottom of the table. A 4 ft pile with a 3 diameter window reaches 2 ft
+    // below the table at its tip; there the bottom value 40 ksf holds.
     CapacityGrid g(5);
     g.closedPile(12.0, 4.0);
     g.nodes(5);
     clay(g, 1, 4, 1.0);
-    clay(g, 5, 5, 3.0);
+    g.segment(5).soilType = 1;
+    g.segment(5).bearingCapacityFactor = 20;
+    g.stresses(5, 1.0, 2.0);
     setAveraging(g, 2);
     integrate(g, kApi);
-    // 3 ft: window 0..6: (4 x 9 + 1 x 27 + 1 x 27) / 6 = 15 ksf.
-    EXPECT_NEAR(g.capacity(kApi).endBearing[4], 15.0 * kArea12, kTol);
-    // 4 ft: window 1..7: (3 x 9 + 1 x 27 + 2 x 27) / 6 = 18 ksf.
-    EXPECT_NEAR(g.capacity(kApi).endBearing[5], 18.0 * kArea12, kTol);
+    // 3 ft: window 0..6: (4 x 9 + 1 x 30 + 1 x 40) / 6 = 17.666667 ksf.
+    EXPECT_NEAR(g.capacity(kApi).endBearing[4], 17.666667 * kArea12, kTol);
+    // 4 ft: window 1..7: (3 x 9 + 1 x 30 + 2 x 40) / 6 = 22.833333 ksf.
+    EXPECT_NEAR(g.capacity(kApi).endBearing[5], 22.833333 * kArea12, kTol);
 }
 
 // Open 24 in pipe (22 in bore) 30 ft long: soft clay to 10 ft over dense
@@ -458,6 +462,19 @@ TEST(IntegrateCapacity, CompressionIgnoresTheWaterTableForTheTip) {
     integrate(g, kApi);
     // 9 x 0.5 = 4.5 ksf on 3.14159 ft2.
     EXPECT_NEAR(g.capacity(kApi).endBearing[9], 14.137155, 1e-5);
+}
+
+TEST(IntegrateCapacity, TaperedPileBearsOnItsTipDiameter) {
+    // 24 in butt tapered 0.5 degrees over 10 ft: D = 2 - 10 x 2 x
+    // tan(0.01745 x 0.5) = 2 - 0.1745044 = 1.8254956 ft, A = 0.7853975 x
+    // 3.3324345 = 2.6172857 ft2; 4.5 ksf on it: 11.777785 kips.
+    CapacityGrid g = tensionPile(1, 5.0);
+    g.options().loadingType = 0;
+    g.pile().stickupLength = 0.0;
+    g.pile().taperAngle = 0.5;
+    setAveraging(g, 0);
+    integrate(g, kApi);
+    EXPECT_NEAR(g.capacity(kApi).endBearing[9], 11.777785, 1e-5);
 }
 
 TEST(IntegrateCapacity, MethodCodeOutsideTheListDoesNothing) {
