@@ -455,6 +455,31 @@ TEST(IntegrateCapacity, SelfWeightInSiUnits) {
     EXPECT_NEAR(g.capacity(kUserMethod).endBearing[6], 0.6977925, 1e-6);
 }
 
+TEST(IntegrateCapacity, TensionWithoutInsideFrictionKeepsThePlugLength) {
+    // NGI in clay without strength (no plugged tip, no inside friction) and
+    // a cone resistance of 0.01 ksf under the wall: Wn = 0.01 x 0.5017818 =
+    // 0.0050178 > P = 0, so the plugged branch runs with E = W. The self
+    // weight asks for friction that the end section does not add (dF = 0):
+    // the plug friction takes it, the plug length stays 0.
+    CapacityGrid g = tensionPile(0, 99999.0);
+    for (int i = 1; i <= 12; ++i) {
+        g.segment(i).undrainedShearStrength = 0.0;
+        g.segment(i).remoldedShearStrength = 0.0;
+        g.segment(i).coneTipResistance = 10.0;
+    }
+    integrate(g, kNgi);
+    const CapacityProfile& c = g.capacity(kNgi);
+    // Node 2: W = 0.1225 + 0.245 = 0.3675; r = 0.3675 - 0.0050178 = 0.3624822.
+    EXPECT_NEAR(c.endBearing[2], 0.3675, kTol);
+    EXPECT_NEAR(c.plugFriction[2], 0.3624822, kTol);
+    // Node 3: W = 0.49; r = 0.49 - 0.3624822 - 0.0050178 = 0.1225.
+    EXPECT_NEAR(c.plugFriction[3], 0.4849822, kTol);
+    for (int j = 1; j <= 11; ++j) {
+        EXPECT_EQ(c.plugFlag[static_cast<size_t>(j)], 1) << j;
+        EXPECT_EQ(c.plugLength[static_cast<size_t>(j)], 0.0) << j;
+    }
+}
+
 TEST(IntegrateCapacity, CompressionIgnoresTheWaterTableForTheTip) {
     CapacityGrid g = tensionPile(1, 5.0);
     g.options().loadingType = 0;
