@@ -80,6 +80,18 @@ struct CapacityWork {
     Array1<double, kMaxNodes> averagedTipForce{};
     Array1<double, kMaxNodes> selfWeight{};
     double currentConeResistance = 0;
+    // Segment thicknesses t_i and the depth of each segment's bottom as the
+    // sum t_1 + ... + t_i (entry 0 = 0, the ground surface).
+    Array1<double, kMaxSegments> segmentThickness{};
+    std::array<double, kMaxSegments + 1> segmentBottomDepth{};
+    // Limiting tip force Q_i = maxUnitBearing x tip area, per segment.
+    Array1<double, kMaxSegments> limitForce{};
+    // Integrals from the ground surface to the bottom of segment i of the
+    // plugged tip force and of the limiting tip force (entry 0 = 0).
+    std::array<double, kMaxSegments + 1> tipForceIntegral{};
+    std::array<double, kMaxSegments + 1> limitForceIntegral{};
+    // Averaged limiting tip force at node j, the cap of averagedTipForce.
+    Array1<double, kMaxNodes> averagedLimitForce{};
 };
 
 } // namespace tovek
