@@ -8,6 +8,18 @@
 
 namespace tovek {
 
+// Adjustments made while the input data file is read.
+// Right after the pile line: tip averaging span, the values kept as read,
+// tip area in square feet (English units), diameter of a non-circular pile
+// from its perimeter.
+void applyPileLineRules(ProblemData& problem);
+// Right after the enhanced end record: no enhanced end section means one
+// over the whole pile with the ordinary inside diameter.
+void applyEnhancedEndRule(ProblemData& problem);
+// Right after the two reads of soil row `row`: blow count of a sand row,
+// water table, units of the limits and strengths, defaulted limits.
+void prepareLayer(ProblemData& problem, int row);
+
 // The two depth checks. The first writes a notice to the console; when the
 // second fails its message goes to the report and the result is false.
 bool checkSoilDepth(RunStore& store);

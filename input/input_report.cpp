@@ -7,7 +7,7 @@ namespace tovek {
 void writeInputInformation(RunStore& store) {
     ProblemData& p = store.problem;
     setModulusLabel(p);
-    if (p.pile.areaOption <= 1) computeCrossSectionArea(p);
+    if (p.pile.areaOption == 0) computeCrossSectionArea(p);
     setEmbeddedLength(p);
     convertBatterAngleToRadians(p);
 }
