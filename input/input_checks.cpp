@@ -24,7 +24,8 @@ int32_t truncatedCount(double value) {
 }
 
 int32_t nodeCountOf(const ProblemData& p) {
-    return truncatedCount(p.pile.embeddedLength / p.options.lengthIncrement + 0.000001f) + 1;
+    const int32_t intervals = truncatedCount(p.pile.embeddedLength / p.options.lengthIncrement + 0.000001f);
+    return intervals < std::numeric_limits<int32_t>::max() ? intervals + 1 : intervals;
 }
 
 double verticalIncrementOf(const ProblemData& p) { return p.options.lengthIncrement * std::cos(p.pile.batterAngle); }

@@ -34,9 +34,13 @@ void convertBatterAngleToRadians(ProblemData& problem);
 void snapLayerDepths(ProblemData& problem);
 // Number of computation segments from the soil profile bottom.
 int32_t countSegments(const ProblemData& problem);
-// The grid must give every node a segment: the deepest node, at the pile
-// tip, reads the segment that starts there. False (with a message in the
-// report) when the soil rows or the segments stop short of that.
+// The grid must give every node a segment and every segment two soil rows
+// to take its properties between: the deepest node, at the pile tip, reads
+// the segment that starts there, the soil rows must reach below the top of
+// the last segment, and the first two rows must not share a depth below the
+// ground surface (the soil above them is extrapolated from them). False,
+// with a message naming the depths in the report and on the console, when
+// one of these fails.
 bool checkGridCoversPile(RunStore& store);
 // Builds segments, stresses, estimates, critical depths and nodeCount
 // (at the start of every pass of the result stage).

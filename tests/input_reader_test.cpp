@@ -219,6 +219,18 @@ TEST(InputReader, AbsentBlocksLeaveTheirCountsAtZero) {
     EXPECT_EQ(store->problem.pile.areaPointCount, 0);
 }
 
+TEST(InputReader, RepeatCountsStandForRepeatedValues) {
+    ProblemText t;
+    t.record8 = "4*0 1 4*0";
+    t.record13 = "3*1";
+    const auto store = readText(t.text());
+    const AnalysisOptions& o = store->problem.options;
+    for (int k = 1; k <= 9; ++k) EXPECT_EQ(o.capacityMethods[static_cast<size_t>(k)], k == 5 ? 1 : 0) << k;
+    EXPECT_EQ(o.clayDrainage, 1);
+    EXPECT_EQ(o.plugOption, 1);
+    EXPECT_EQ(o.longPileOption, 1);
+}
+
 TEST(InputReader, OneRowFactorTableAndNegativeCountsReadNoFurther) {
     ProblemText t;
     // A one-row factor table is read; a negative count reads no rows.
@@ -385,6 +397,8 @@ TEST(InputReader, BadInputIsRejectedWithFileLineAndWhatWasExpected) {
         {"empty value in a read", [](ProblemText& t) { t.record13 = "0,,0 0"; },
          at + "16: an empty value between commas in record 13 (clay drainage, plug option, long pile option); "
               "every value must be given"},
+        {"slash ending a read early", [](ProblemText& t) { t.record12 = "0 /"; },
+         at + "15: a slash ends record 12 (loading type, tension reduction factor) early; expected 2 values"},
         {"too many print depths", [](ProblemText& t) { t.record11 = "1\n101"; },
          at + "15: the number of t-z print depths is 101; at most 100 are allowed"},
         {"too many area points", [](ProblemText& t) { t.record14 = "101 2"; },
