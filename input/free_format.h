@@ -53,6 +53,8 @@ public:
         int32_t integer(int index, std::string_view name) const;  // index 1-based
         double real(int index, std::string_view name) const;
         int size() const { return static_cast<int>(tokens_.size()); }
+        // The 1-based line number the value `index` stood on.
+        int line(int index) const { return tokens_.at(static_cast<size_t>(index - 1)).line; }
 
     private:
         friend class FreeFormatReader;

@@ -1,8 +1,306 @@
 #include "input/input_reader.h"
 
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "engine/run_errors.h"
+#include "input/input_checks.h"
+#include "input/pile_line.h"
+
 namespace tovek {
 
-void readInputFile(RunStore&, FreeFormatReader&) {}
+namespace {
+
+std::string number(double value) {
+    std::string text = std::to_string(value);
+    // Trim the fixed six decimals to what the value needs.
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0') text.pop_back();
+        if (text.back() == '.') text.pop_back();
+    }
+    return text;
+}
+
+// A real written where the file means a whole number, truncated toward
+// zero; values beyond the integer range are held at its ends.
+int32_t truncatedToInteger(double value) {
+    if (!(value > std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
+    if (!(value < std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(value);
+}
+
+// The number of rows a block count asks for: a count of 0 or less reads no
+// rows and leaves the block empty; more than `limit` does not fit the store.
+int32_t rowCount(const FreeFormatReader& reader, const FreeFormatReader::List& list, int index, int32_t count,
+                 int limit, const std::string& what) {
+    if (count > limit)
+        throw InputError(reader.fileName(), list.line(index),
+                         what + " is " + std::to_string(count) + "; at most " + std::to_string(limit) +
+                             " are allowed");
+    return count < 0 ? 0 : count;
+}
+
+// Options that announce a block: 1 means the block follows, 0 that it does
+// not. Any other value would leave the block unread while the later stages
+// take it as present.
+int32_t blockOption(const FreeFormatReader& reader, const FreeFormatReader::List& list, const std::string& what) {
+    const int32_t option = list.integer(1, what);
+    if (option != 0 && option != 1)
+        throw InputError(reader.fileName(), list.line(1),
+                         what + " must be 0 (no data follow) or 1 (data follow), found " + std::to_string(option));
+    return option;
+}
+
+void readPileLine(ProblemData& p, FreeFormatReader& reader) {
+    const int lineNumber = reader.nextLineNumber();
+    const std::string line = reader.text(kPileLineLength, "the pile line (record 5)");
+    const ValueList list = parseValueList(line);
+    const std::string& file = reader.fileName();
+    if (list.stoppedAtEmptyValue)
+        throw InputError(file, lineNumber,
+                         "an empty value between commas on the pile line (record 5); every value must be given");
+    const int32_t n = list.count;
+    if (n < 7)
+        throw InputError(file, lineNumber,
+                         "the pile line (record 5) holds " + std::to_string(n) +
+                             " values; at least 7 are needed (perimeter, tip area, outside diameter, inside "
+                             "diameter, modulus of elasticity, total length, stickup length)");
+    PileSection& pile = p.pile;
+    pile.perimeter = list.values[1];
+    pile.tipArea = list.values[2];
+    pile.outsideDiameter = list.values[3];
+    pile.insideDiameter = list.values[4];
+    pile.elasticModulus = list.values[5];
+    pile.totalLength = list.values[6];
+    pile.stickupLength = list.values[7];
+    if (pile.stickupLength > pile.totalLength)
+        throw InputError(file, lineNumber,
+                         "the pile stickup length (" + number(pile.stickupLength) +
+                             ", 7th value of the pile line) is larger than the total pile length (" +
+                             number(pile.totalLength) + ", 6th value)");
+    AnalysisOptions& o = p.options;
+    o.elevationOutput = truncatedToInteger(valueOrDefault(list, n, 8, 0.0));
+    o.groundElevation = valueOrDefault(list, n, 9, 0.0);
+    // The tip averaging code is only taken from a line of exactly 10 values.
+    o.tipAveraging = n == 10 ? truncatedToInteger(list.values[10]) : 1;
+}
+
+void readSoilRows(ProblemData& p, FreeFormatReader& reader) {
+    for (int i = 1; i <= p.layerCount; ++i) {
+        p.frictionLimitDefaulted[static_cast<size_t>(i)] = 0;
+        p.bearingLimitDefaulted[static_cast<size_t>(i)] = 0;
+        SoilLayer& row = p.layers[static_cast<size_t>(i)];
+        const std::string name = "soil row " + std::to_string(i);
+
+        const auto first = reader.read(6, name + ", depth and columns 1 to 5 (record 10)");
+        row.depth = first.real(1, "the depth");
+        row.soilType = first.real(2, "the soil type (column 1)");
+        row.lateralEarthPressure = first.real(3, "the lateral earth pressure coefficient (column 2)");
+        row.effectiveUnitWeight = first.real(4, "the effective unit weight (column 3)");
+        row.frictionAngle = first.real(5, "the friction angle (column 4)");
+        row.bearingCapacityFactor = first.real(6, "the bearing capacity factor (column 5)");
+
+        const auto second = reader.read(14, name + ", columns 6 to 19 (record 10)");
+        row.maxUnitFriction = second.real(1, "the maximum unit friction (column 6)");
+        row.maxUnitBearing = second.real(2, "the maximum unit end bearing (column 7)");
+        row.undrainedShearStrength = second.real(3, "the undisturbed shear strength (column 8)");
+        row.remoldedShearStrength = second.real(4, "the remolded shear strength or blow count (column 9)");
+        row.blowCount = second.real(5, "the blow count (column 10)");
+        row.plasticityIndex = second.real(6, "the plasticity index (column 11)");
+        row.coneTipResistance = second.real(7, "the cone tip resistance (column 12)");
+        row.userUnitSkinFriction = second.real(8, "the user unit skin friction (column 13)");
+        row.userUnitEndBearing = second.real(9, "the user unit end bearing (column 14)");
+        row.lrfdFrictionFactor = second.real(10, "the LRFD factor on friction (column 15)");
+        row.lrfdBearingFactor = second.real(11, "the LRFD factor on bearing (column 16)");
+        row.layerCurveCode = second.real(12, "the curve code (column 17)");
+        row.peakMovement = second.real(13, "the peak movement (column 18)");
+        row.residualFactor = second.real(14, "the residual factor (column 19)");
+
+        prepareLayer(p, i);
+    }
+}
+
+} // namespace
+
+void readInputFile(RunStore& store, FreeFormatReader& reader) {
+    ProblemData& p = store.problem;
+    PileSection& pile = p.pile;
+    AnalysisOptions& o = p.options;
+    const std::string& file = reader.fileName();
+
+    // Records 1 to 3: the title lines.
+    p.projectDescription = reader.text(kTitleLength, "the project description (record 1)");
+    p.designerName = reader.text(kTitleLength, "the designer name (record 2)");
+    p.jobNumber = reader.text(kTitleLength, "the job number (record 3)");
+
+    // Record 4.
+    {
+        const auto r = reader.read(4, "record 4 (unit system, printing increment, number of soil rows, tip closure)");
+        p.unitSystem = r.integer(1, "the unit system");
+        if (p.unitSystem != 1 && p.unitSystem != 2)
+            throw InputError(file, r.line(1),
+                             "the unit system must be 1 (English units) or 2 (SI units), found " +
+                                 std::to_string(p.unitSystem));
+        p.printIncrement = r.integer(2, "the printing increment");
+        if (p.printIncrement < 1)
+            throw InputError(file, r.line(2),
+                             "the printing increment must be at least 1, found " + std::to_string(p.printIncrement));
+        p.layerCount = r.integer(3, "the number of soil rows");
+        if (p.layerCount < 1 || p.layerCount > kMaxLayers)
+            throw InputError(file, r.line(3),
+                             "the number of soil rows is " + std::to_string(p.layerCount) + "; it must be 1 to " +
+                                 std::to_string(kMaxLayers) + " (at most " + std::to_string(kMaxLayers) +
+                                 " rows)");
+        pile.tipClosure = r.integer(4, "the tip closure");
+    }
+
+    // Record 5: the pile line.
+    readPileLine(p, reader);
+    applyPileLineRules(p);
+
+    // Record 6: the enhanced end section and the batter.
+    {
+        const auto r = reader.read(3, "record 6 (enhanced end length, its inside diameter, batter angle)");
+        pile.enhancedEndLength = r.real(1, "the length of the enhanced end section");
+        pile.enhancedEndInsideDiameter = r.real(2, "the inside diameter of the enhanced end section");
+        pile.batterAngle = r.real(3, "the batter angle");
+        // A pile battered 90 degrees or more from the vertical has no vertical
+        // penetration: its segments would have no thickness.
+        if (!(std::fabs(pile.batterAngle) < 90))
+            throw InputError(file, r.line(3),
+                             "the batter angle must lie between -90 and 90 degrees, found " +
+                                 number(pile.batterAngle));
+    }
+    applyEnhancedEndRule(p);
+
+    // Record 7.
+    {
+        const auto r = reader.read(7, "record 7 (zero friction length, length increment, pile type, taper angle, "
+                                      "load-transfer method, CPT data option, side friction reduction)");
+        pile.zeroFrictionLength = r.real(1, "the zero friction length");
+        o.lengthIncrement = r.real(2, "the increment of pile length");
+        if (!(o.lengthIncrement > 0))
+            throw InputError(file, r.line(2),
+                             "the increment of pile length must be greater than 0, found " +
+                                 number(o.lengthIncrement));
+        pile.pileType = r.integer(3, "the pile type");
+        pile.taperAngle = r.real(4, "the taper angle");
+        o.loadTransferMethod = r.integer(5, "the load-transfer method");
+        o.cptDataOption = r.integer(6, "the CPT data option");
+        o.sideFrictionReduction = r.integer(7, "the side friction reduction option");
+    }
+
+    // Record 8: the capacity methods.
+    {
+        const auto r = reader.read(9, "record 8 (the nine capacity method selections)");
+        for (int k = 1; k <= 9; ++k)
+            o.capacityMethods[static_cast<size_t>(k)] = r.integer(k, "capacity method " + std::to_string(k));
+    }
+
+    // Record 9.
+    {
+        const auto r = reader.read(2, "record 9 (deepest soil profile, cross-section area)");
+        p.soilProfileBottom = r.real(1, "the depth of the deepest soil profile");
+        pile.crossSectionArea = r.real(2, "the cross-section area");
+    }
+
+    // Record 10: the soil rows.
+    readSoilRows(p, reader);
+
+    // Record 11: depths at which t-z curves are printed.
+    {
+        const auto r = reader.read(1, "record 11 (t-z print option)");
+        o.tzPrintOption = blockOption(reader, r, "the t-z print option");
+        if (o.tzPrintOption == 1) {
+            const auto c = reader.read(1, "the number of t-z print depths (record 11)");
+            o.tzPrintDepthCount = rowCount(reader, c, 1, c.integer(1, "the number of t-z print depths"),
+                                           kMaxTzPrintDepths, "the number of t-z print depths");
+            for (int k = 1; k <= o.tzPrintDepthCount; ++k)
+                o.tzPrintDepths[static_cast<size_t>(k)] =
+                    reader.readReal("t-z print depth " + std::to_string(k) + " (record 11)");
+        }
+    }
+
+    // Record 12.
+    {
+        const auto r = reader.read(2, "record 12 (loading type, tension reduction factor)");
+        o.loadingType = r.integer(1, "the loading type");
+        o.tensionReductionFactor = r.real(2, "the reduction factor for tension loading");
+    }
+
+    // Record 13.
+    {
+        const auto r = reader.read(3, "record 13 (clay drainage, plug option, long pile option)");
+        o.clayDrainage = r.integer(1, "the clay drainage option");
+        o.plugOption = r.integer(2, "the plug option");
+        o.longPileOption = r.integer(3, "the long pile option");
+    }
+
+    // Record 14: the cross-section area table.
+    {
+        const auto r = reader.read(2, "record 14 (number of area points, area option)");
+        pile.areaPointCount = rowCount(reader, r, 1, r.integer(1, "the number of area points"), kMaxAreaPoints,
+                                       "the number of points of the cross-section area table");
+        pile.areaOption = r.integer(2, "the area option");
+        for (int k = 1; k <= pile.areaPointCount; ++k) {
+            const auto a = reader.read(2, "area point " + std::to_string(k) + " (record 14)");
+            pile.areaDistance[static_cast<size_t>(k)] = a.real(1, "the distance");
+            pile.areaValue[static_cast<size_t>(k)] = a.real(2, "the area");
+        }
+    }
+
+    // Record 15.
+    {
+        const auto r = reader.read(2, "record 15 (critical depth option, critical depth)");
+        o.criticalDepthOption = r.integer(1, "the critical depth option");
+        o.criticalDepth = r.real(2, "the critical depth");
+    }
+
+    // Record 16: the t-z factor table.
+    {
+        const auto r = reader.read(1, "record 16 (t-z factor option)");
+        o.tzFactorOption = blockOption(reader, r, "the t-z factor option");
+        if (o.tzFactorOption == 1) {
+            const auto c = reader.read(1, "the number of t-z factor rows (record 16)");
+            o.tzFactorCount = rowCount(reader, c, 1, c.integer(1, "the number of t-z factor rows"),
+                                       kMaxTzFactorRows, "the number of t-z factor rows");
+            // A table of one row is read like any other: its factors then
+            // apply at every depth, which is what a user giving one row means.
+            for (int k = 1; k <= o.tzFactorCount; ++k) {
+                const auto f = reader.read(3, "t-z factor row " + std::to_string(k) + " (record 16)");
+                o.tzFactorDepth[static_cast<size_t>(k)] = f.real(1, "the depth");
+                o.tzFactorA[static_cast<size_t>(k)] = f.real(2, "the load-transfer factor");
+                o.tzFactorB[static_cast<size_t>(k)] = f.real(3, "the movement factor");
+            }
+        }
+    }
+
+    // Record 17: the movement list.
+    {
+        const auto r = reader.read(1, "record 17 (movement list option)");
+        o.movementListOption = blockOption(reader, r, "the movement list option");
+        if (o.movementListOption == 1) {
+            const auto c = reader.read(1, "the number of movements (record 17)");
+            o.movementCount = rowCount(reader, c, 1, c.integer(1, "the number of movements"), kMaxMovements,
+                                       "the number of movements");
+            for (int k = 1; k <= o.movementCount; ++k)
+                o.movementList[static_cast<size_t>(k)] =
+                    reader.readReal("movement " + std::to_string(k) + " (record 17)");
+        }
+    }
+
+    // Record 18: the tip curve multipliers.
+    {
+        const auto r = reader.read(1, "record 18 (tip curve scale option)");
+        o.tipCurveScaleOption = blockOption(reader, r, "the tip curve scale option");
+        if (o.tipCurveScaleOption == 1) {
+            const auto m = reader.read(2, "the tip curve multipliers (record 18)");
+            o.tipCurveScaleA = m.real(1, "the tip load multiplier");
+            o.tipCurveScaleB = m.real(2, "the tip movement multiplier");
+        }
+    }
+}
 
 void setUnitLabels(ProblemData& problem) {
     UnitLabels& l = problem.labels;
@@ -23,6 +321,17 @@ void setUnitLabels(ProblemData& problem) {
     }
 }
 
-void readCptFile(RunStore&, FreeFormatReader&) {}
+void readCptFile(RunStore& store, FreeFormatReader& reader) {
+    ProblemData& p = store.problem;
+    const auto r = reader.read(2, "record 1 of the CPT data (an unused whole number, number of CPT points)");
+    r.integer(1, "the first value");
+    p.cptPointCount = rowCount(reader, r, 2, r.integer(2, "the number of CPT points"), kMaxCptPoints,
+                               "the number of CPT points");
+    for (int k = 1; k <= p.cptPointCount; ++k) {
+        const auto point = reader.read(2, "CPT point " + std::to_string(k));
+        p.cptDepth[static_cast<size_t>(k)] = point.real(1, "the depth");
+        p.cptTipResistance[static_cast<size_t>(k)] = point.real(2, "the cone tip resistance");
+    }
+}
 
 } // namespace tovek
