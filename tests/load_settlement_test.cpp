@@ -501,6 +501,37 @@ TEST(LoadSettlement, LargestProblemKeepsEveryNodeCurveAnd21Movements) {
     EXPECT_EQ(lines[44], "          21");
 }
 
+TEST(LoadSettlement, TheAssumedMovementsComeFromTheUserListOnlyWhenItHoldsValues) {
+    struct Case {
+        int32_t option, count;
+        int32_t rows;
+        double first;  // first tip movement, in
+    };
+    const Case cases[] = {
+        {1, 3, 3, 0.5},       // the user's values, as given
+        {1, 21, 21, 0.5},     // the whole list the input allows
+        {1, 0, 13, 0.0001},   // an empty list keeps the built-in one
+        {0, 3, 13, 0.0001},   // no list option: built-in
+    };
+    for (const Case& c : cases) {
+        Stage stage;
+        RunStore& store = *stage.store;
+        englishPile(store, 5, 0, 10, 0.5);
+        std::vector<double> list;
+        for (int32_t i = 1; i <= 21; ++i) list.push_back(0.5 * i);
+        setMovements(store, list);
+        store.problem.options.movementListOption = c.option;
+        store.problem.options.movementCount = c.count;
+        runLoadSettlement(store);
+        EXPECT_EQ(store.settlement.pointCount, c.rows);
+        EXPECT_NEAR(store.settlement.points[1].tipMovement, c.first, 1e-9);
+        const auto plot = stage.plotLines();
+        EXPECT_EQ(plot[44], std::string(10, ' ') + (c.rows < 10 ? " " : "") + std::to_string(c.rows));
+        // 6 nodes and segments: every one printed for every movement.
+        EXPECT_EQ(plot.size(), 45u + static_cast<size_t>(c.rows) * 7);
+    }
+}
+
 TEST(LoadSettlement, TheMidSegmentIterationAlwaysEnds) {
     // 1: an undefined unit side friction never settles. 2: a clay curve
     // with residual 0.5 on a pile so soft (AE = 706.86 lb, chosen so that a
