@@ -18,6 +18,13 @@ int32_t rowCount(const ProblemData& p) { return std::clamp(p.layerCount, 0, kMax
 
 const SoilLayer& row(const ProblemData& p, int32_t i) { return p.layers[static_cast<size_t>(i)]; }
 
+// A soil code as an integer, truncated toward zero; a value no code could
+// have (not a number, or beyond any integer) is no code, 0.
+int32_t soilCode(double value) {
+    if (!(std::fabs(value) < 1.0e9)) return 0;
+    return static_cast<int32_t>(value);
+}
+
 // The soil table is a list of rows at depths with properties varying
 // linearly between neighbouring rows. A column at depth x (feet or metres):
 // the first row's value at or above its depth, the last row's at or below
@@ -116,10 +123,10 @@ int32_t tipSoilCode(const ProblemData& p) {
     const int32_t n = rowCount(p);
     if (n < 1) return 0;
     const double tip = p.pile.embeddedLength;
-    if (tip <= row(p, 1).depth) return static_cast<int32_t>(row(p, 1).soilType);
+    if (tip <= row(p, 1).depth) return soilCode(row(p, 1).soilType);
     for (int32_t i = 2; i <= n; ++i)
-        if (row(p, i).depth >= tip) return static_cast<int32_t>(row(p, i).soilType);
-    return static_cast<int32_t>(row(p, n).soilType);
+        if (row(p, i).depth >= tip) return soilCode(row(p, i).soilType);
+    return soilCode(row(p, n).soilType);
 }
 
 } // namespace
@@ -135,7 +142,9 @@ double sideFrictionAt(const RunStore& store, double depth) {
     const double x = soilDepth(p, depth);
     auto nodeDepth = [spacing](int32_t j) { return (j - 1) * spacing; };
     double value = 0;
-    if (x <= nodeDepth(1)) {
+    if (std::isnan(x)) {
+        value = 0;  // no depth, no friction
+    } else if (x <= nodeDepth(1)) {
         value = f[1];
     } else if (x >= nodeDepth(m)) {
         value = f[static_cast<size_t>(m)];
@@ -176,10 +185,10 @@ int32_t soilTypeAt(const ProblemData& problem, double depth) {
     const int32_t n = rowCount(problem);
     if (n < 1) return 0;
     const double x = soilDepth(problem, depth);
-    if (x <= 0) return static_cast<int32_t>(row(problem, 1).soilType);
-    if (x >= row(problem, n).depth) return static_cast<int32_t>(row(problem, n).soilType);
+    if (x <= 0) return soilCode(row(problem, 1).soilType);
+    if (x >= row(problem, n).depth) return soilCode(row(problem, n).soilType);
     for (int32_t i = 2; i <= n; ++i)
-        if (row(problem, i).depth >= x) return static_cast<int32_t>(row(problem, i).soilType);
+        if (row(problem, i).depth >= x) return soilCode(row(problem, i).soilType);
     return 0;
 }
 

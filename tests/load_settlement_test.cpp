@@ -2,6 +2,7 @@
 // the report and plot blocks, and the verification listing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -710,6 +711,35 @@ TEST(LoadSettlement, LayerCurvesAreThreePerLayerInDepthOrder) {
     EXPECT_EQ(clayLast.substr(40, 17), "       0.5556E+01");  // 0.8 x 6.944 psi
     // Node curves then replace the layer curves from entry 1 on.
     EXPECT_EQ(store.settlement.curves[9].curveDepth, 96);
+}
+
+} // namespace
+} // namespace tovek
+
+namespace tovek {
+namespace {
+
+TEST(LoadSettlementRun, TheBundledExampleEndsItsResultsWithTheLoadSettlementCurve) {
+    test::ScratchFolder folder;
+    folder.copyFrom(test::examplesFolder() / "pipe-pile");
+    ASSERT_EQ(test::runEngine(folder.path()).status, 0);
+    const auto report = folder.lines("pipe24.out");
+    const auto box = std::find(report.begin(), report.end(), "                * COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *");
+    ASSERT_NE(box, report.end());
+    auto columns = std::find(box, report.end(), "        TOP  LOAD     TOP MOVEMENT       TIP  LOAD      TIP MOVEMENT");
+    ASSERT_NE(columns, report.end());
+    ++columns;
+    if (columns != report.end() && columns->find("KIP") != std::string::npos) ++columns;  // units line
+    // The built-in list: 13 rows of E17.4, 3E16.4.
+    ASSERT_GE(report.end() - columns, 13);
+    for (int i = 0; i < 13; ++i) {
+        const std::string& row = *(columns + i);
+        ASSERT_EQ(row.size(), 65u) << row;
+        EXPECT_EQ(row.substr(13, 1), "E") << row;
+        EXPECT_EQ(row.substr(61, 1), "E") << row;
+    }
+    const auto plot = folder.lines("pipe24.plt");
+    EXPECT_NE(std::find(plot.begin(), plot.end(), "          13"), plot.end());
 }
 
 } // namespace

@@ -338,6 +338,11 @@ TEST_F(TzCurves, SoilLookupsReadATableWrittenRowByRow) {
     // 30 ft: the sand's code (upper layer), the clay row's columns.
     EXPECT_EQ(soilTypeAt(p, 360), 1);
     EXPECT_NEAR(frictionAngleAt(p, 360), 0, 1e-12);
+    // A code no soil could have, and a depth that is not a number: no code.
+    p.layers[5].soilType = 1.0e20;
+    EXPECT_EQ(soilTypeAt(p, 900), 0);
+    EXPECT_EQ(soilTypeAt(p, std::nan("")), 0);
+    EXPECT_EQ(peakMovementAt(p, std::nan("")), 0);
     // No rows at all: nothing.
     p.layerCount = 0;
     EXPECT_EQ(soilTypeAt(p, 240), 0);
@@ -370,6 +375,8 @@ TEST_F(TzCurves, SideFrictionIsInterpolatedBetweenNodesAndTurnedIntoPsi) {
     EXPECT_NEAR(sideFrictionAt(*store, 3), 5, 1e-12);
     store->grid.nodeCount = 0;
     EXPECT_EQ(sideFrictionAt(*store, 3), 0);
+    store->grid.nodeCount = 4;
+    EXPECT_EQ(sideFrictionAt(*store, std::nan("")), 0);
 }
 
 TEST_F(TzCurves, BuildTzCurveChoosesTheGeneratorByTheSoilCode) {
