@@ -3,16 +3,29 @@
 // the verification listing of t-z curves.
 #pragma once
 
+#include <cstdint>
+
 #include "engine/run_store.h"
 
 namespace tovek {
+
+// Passes of the mid-segment iteration after which a segment is taken as it
+// stands and counted as not converged.
+inline constexpr int kMaxMidSegmentPasses = 100;
 
 // Takes nodeSideFriction and nodeTipResistance from the method chosen by
 // loadTransferMethod.
 void handOverNodeValues(RunStore& store);
 
+// Notes, heading, the solution and the load-settlement table.
 void runLoadSettlement(RunStore& store);
 
+// Layer curves (listed when listingFlag is 1), node curves, stiffness
+// table, tip curve and the load-settlement points by assumed tip movements.
+// In SI units it turns the pile diameters into metres, in place.
+void solveLoadSettlement(RunStore& store, int32_t listingFlag);
+
+// t-z curves at the depths the user asked for.
 void listVerificationCurves(RunStore& store);
 
 } // namespace tovek

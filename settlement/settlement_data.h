@@ -23,6 +23,9 @@ struct TzCurve {
     int32_t curveSoilType = 0;
     double curveSideFriction = 0;
     double curveFrictionAngle = 0;
+    // Movement at peak side resistance looked up at the curve's depth,
+    // working length unit; 0 or less selects 0.01 x outside diameter.
+    double curvePeakMovement = 0;
     Array1<double, kTzCurvePoints> movement{};
     Array1<double, kTzCurvePoints> loadTransfer{};
 };
@@ -56,6 +59,12 @@ struct SettlementData {
     Array1<StiffnessPoint, kMaxStiffnessPoints> stiffness{};
     int32_t pointCount = 0;
     Array1<LoadSettlementPoint, kMaxLoadSettlementPoints> points{};
+    // Layer curves listed by the last solution.
+    int32_t layerCurveCount = 0;
+    // Segments whose mid-segment iteration reached its pass limit, over all
+    // assumed movements, and the first movement where that happened.
+    int32_t unconvergedSegments = 0;
+    int32_t firstUnconvergedMovement = 0;
 };
 
 } // namespace tovek
