@@ -472,7 +472,7 @@ TEST(EarlyEnds, ReportMessageStatusOneAndNoPlotData) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.title);
         ScratchFolder folder;
-        folder.copyFrom(test::examplesFolder() / "pipe-pile");
+        folder.copyFrom(test::testDataFolder() / "runs" / "pipe24");
         std::string input = folder.read("pipe24.in");
         for (const auto& [line, text] : c.changes) input = replaceLine(input, line, text);
         folder.write("pipe24.in", input);
@@ -493,7 +493,7 @@ TEST(EarlyEnds, ReportMessageStatusOneAndNoPlotData) {
 
 TEST(EarlyEnds, FiveHundredSegmentsAndTheEveryBlockProblemGoOn) {
     ScratchFolder folder;
-    folder.copyFrom(test::examplesFolder() / "pipe-pile");
+    folder.copyFrom(test::testDataFolder() / "runs" / "pipe24");
     std::string input = folder.read("pipe24.in");
     input = replaceLine(input, 7, "0 0.2 1 0 4 0 0");
     input = replaceLine(input, 9, "100 0");
@@ -510,7 +510,7 @@ TEST(EarlyEnds, FiveHundredSegmentsAndTheEveryBlockProblemGoOn) {
 
 TEST(EarlyEnds, BadInputEndsTheRunWithItsMessage) {
     ScratchFolder folder;
-    folder.copyFrom(test::examplesFolder() / "pipe-pile");
+    folder.copyFrom(test::testDataFolder() / "runs" / "pipe24");
     folder.write("pipe24.in", replaceLine(folder.read("pipe24.in"), 4, "1 5 81 0"));
     const auto result = test::runEngine(folder.path());
     EXPECT_EQ(result.status, 1);

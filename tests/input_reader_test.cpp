@@ -73,7 +73,7 @@ std::unique_ptr<RunStore> readFile(const std::filesystem::path& path) {
 const SoilLayer& layer(const RunStore& s, int i) { return s.problem.layers[static_cast<size_t>(i)]; }
 
 TEST(InputReader, ExampleProblemReadsWithItsAdjustedValues) {
-    const auto store = readFile(test::examplesFolder() / "pipe-pile" / "pipe24.in");
+    const auto store = readFile(test::testDataFolder() / "runs" / "pipe24" / "pipe24.in");
     const ProblemData& p = store->problem;
     EXPECT_EQ(p.projectDescription,
               "Open-ended steel pipe pile, 24 in, sand over clay - bridge pier 3" + std::string(7, ' '));

@@ -561,7 +561,7 @@ TEST(InputEcho, AreaFromTheGeometryWithAreaOptionZero) {
 // report exactly as written out. Runs once the input reader is in the build.
 TEST(InputEcho, BundledPipeExampleReport) {
     test::ScratchFolder folder;
-    folder.copyFrom(test::examplesFolder() / "pipe-pile");
+    folder.copyFrom(test::testDataFolder() / "runs" / "pipe24");
     test::runEngine(folder.path());
     const auto report = folder.lines("pipe24.out");
     const auto heading = std::find(report.begin(), report.end(), kTen + "* INPUT INFORMATION *");

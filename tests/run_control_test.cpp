@@ -30,7 +30,7 @@ const std::vector<std::string> kBanner = {
 
 // A problem folder holding the bundled example's problem files.
 void writeExampleProblem(const ScratchFolder& folder) {
-    folder.copyFrom(test::examplesFolder() / "pipe-pile");
+    folder.copyFrom(test::testDataFolder() / "runs" / "pipe24");
 }
 
 std::vector<std::string> head(const std::vector<std::string>& lines, size_t n) {
