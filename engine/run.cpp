@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <vector>
 
 #include "capacity/integrator.h"
 #include "engine/lazy_file.h"
@@ -195,6 +196,7 @@ int32_t runAnalysis(const RunEnvironment& env) {
     store->problem.options.tensionReductionFactor = 1.0f;
     store->console.attach(&consoleOut);
 
+    std::vector<char> reportBuffer;
     std::unique_ptr<std::ofstream> reportFile;
     std::unique_ptr<LazyOutputFile> plotFile;
     int32_t status = 0;
@@ -206,8 +208,11 @@ int32_t runAnalysis(const RunEnvironment& env) {
         // Step 4: the report, with banner, file names, time and date.
         if (store->names.outputFileName.empty())
             throw InputError(kRunControlFileName, 6, "no report (output) file is named");
-        reportFile = std::make_unique<std::ofstream>(resolve(env.workingFolder, store->names.outputFileName),
-                                                     std::ios::out | std::ios::trunc | std::ios::binary);
+        reportBuffer.resize(1 << 18);  // few writes for the many rows of a big run
+        reportFile = std::make_unique<std::ofstream>();
+        reportFile->rdbuf()->pubsetbuf(reportBuffer.data(), static_cast<std::streamsize>(reportBuffer.size()));
+        reportFile->open(resolve(env.workingFolder, store->names.outputFileName),
+                         std::ios::out | std::ios::trunc | std::ios::binary);
         if (!*reportFile)
             throw InputError(store->names.outputFileName, 0, "the report file cannot be opened for writing");
         store->report.attach(reportFile.get());

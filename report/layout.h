@@ -48,6 +48,12 @@ private:
     std::string_view text_;
 };
 
+// Field editing, appended to a text.
+void appendFixed(std::string& out, double value, int width, int decimals);
+void appendExponent(std::string& out, double value, int width, int decimals);
+void appendInteger(std::string& out, long long value, int width, int minDigits);
+void appendText(std::string& out, std::string_view text, int width);
+
 // Field editing, usable on its own.
 std::string formatFixed(double value, int width, int decimals);        // Fw.d
 std::string formatExponent(double value, int width, int decimals);     // Ew.d
@@ -69,6 +75,8 @@ public:
     // for a malformed layout or a value of the wrong kind (a program fault).
     void format(std::string_view layout, const std::vector<LayoutValue>& values,
                 std::vector<std::string>& lines);
+    // The same lines appended to `text`, each ended by a line feed.
+    void formatInto(std::string_view layout, const std::vector<LayoutValue>& values, std::string& text);
 
 private:
     const CompiledLayout& compiled(std::string_view layout);
@@ -94,7 +102,7 @@ public:
 private:
     std::ostream* out_;
     LayoutFormatter formatter_;
-    std::vector<std::string> lines_;
+    std::string text_;
     std::vector<LayoutValue> scratch_;
 };
 

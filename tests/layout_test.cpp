@@ -1,6 +1,9 @@
 // Field editing and line layouts of the report and plot data file.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <random>
 #include <sstream>
 
 #include "report/layout.h"
@@ -114,6 +117,58 @@ TEST(LayoutWriterTest, WritesLinesAndFreeFormatIntegers) {
     w.integers({2, 4, 1, 4});
     w.line("raw");
     EXPECT_EQ(out.str(), "\n   7\n           2           4           1           4\nraw\n");
+}
+
+} // namespace
+} // namespace tovek
+
+namespace tovek {
+namespace {
+
+// Fortran editing rebuilt from the C library's exact conversions, to check
+// the field editing over many values of every magnitude.
+std::string referenceFixed(double v, int w, int d) {
+    char buf[512];
+    std::snprintf(buf, sizeof buf, "%.*f", d, std::fabs(v));
+    std::string body = buf;
+    if (d == 0) body += '.';
+    if (body.rfind("0.", 0) == 0 && static_cast<int>(body.size()) + (v < 0) > w) body.erase(0, 1);
+    if (v < 0) body = "-" + body;
+    if (static_cast<int>(body.size()) > w) return std::string(static_cast<size_t>(w), '*');
+    return std::string(static_cast<size_t>(w) - body.size(), ' ') + body;
+}
+
+std::string referenceExponent(double v, int w, int d) {
+    std::string mantissa(static_cast<size_t>(d), '0');
+    int exponent = 0;
+    if (v != 0.0) {
+        char buf[128];
+        std::snprintf(buf, sizeof buf, "%.*e", d - 1, std::fabs(v));
+        const std::string text = buf;
+        mantissa = text.substr(0, 1) + (d > 1 ? text.substr(2, static_cast<size_t>(d - 1)) : "");
+        exponent = std::atoi(text.c_str() + text.find('e') + 1) + 1;
+    }
+    char expText[16];
+    std::snprintf(expText, sizeof expText, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    std::string body = "0." + mantissa + expText;
+    if (static_cast<int>(body.size()) + (v < 0) > w) body.erase(0, 1);
+    if (v < 0) body = "-" + body;
+    if (static_cast<int>(body.size()) > w) return std::string(static_cast<size_t>(w), '*');
+    return std::string(static_cast<size_t>(w) - body.size(), ' ') + body;
+}
+
+TEST(LayoutFields, EditingAgreesWithExactConversionOverManyValues) {
+    std::mt19937_64 random(20261211);
+    std::uniform_real_distribution<double> exponent(-12.0, 12.0);
+    std::uniform_int_distribution<int> decimals(1, 6);
+    for (int k = 0; k < 200000; ++k) {
+        double v = std::pow(10.0, exponent(random));
+        if (k % 3 == 0) v = std::round(v * 1000.0) / 1000.0;  // short decimals, near-ties
+        if (k % 2 == 0) v = -v;
+        const int d = decimals(random);
+        ASSERT_EQ(formatFixed(v, 16, d), referenceFixed(v, 16, d)) << v << " F16." << d;
+        ASSERT_EQ(formatExponent(v, 16, d), referenceExponent(v, 16, d)) << v << " E16." << d;
+    }
 }
 
 } // namespace
