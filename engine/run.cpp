@@ -188,10 +188,9 @@ int32_t runAnalysis(const RunEnvironment& env) {
     std::istream& consoleIn = env.consoleIn ? *env.consoleIn : std::cin;
     std::ostream& consoleOut = env.consoleOut ? *env.consoleOut : std::cout;
 
-    // Step 1: a cleared store with the run's defaults.
+    // Step 1: a cleared store with the run's defaults (the result-table
+    // marks, a blank and an asterisk, are the store's own defaults).
     auto store = std::make_unique<RunStore>();
-    store->blankMark = " ";
-    store->plugMark = "*";
     store->problem.waterTableDepth = kNoWaterTable;
     store->problem.options.tensionReductionFactor = 1.0f;
     store->console.attach(&consoleOut);
