@@ -10,25 +10,18 @@ namespace tovek {
 
 namespace {
 
-template <size_t N>
-struct Curve {
-    std::array<double, N> x;
-    std::array<double, N> y;
-    double operator()(double at) const { return ChartTable{x.data(), y.data(), N}(at); }
-};
-
 // Friction angle against blow count at 0, 20 and 40 psi overburden. Each
 // curve is only used inside its own range of blow counts.
-constexpr Curve<7> kAt0Psi{{0, 2, 4, 6, 10, 15, 20}, {0, 32, 34, 36, 38, 42, 45}};
-constexpr Curve<11> kAt20Psi{{6, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55},
+constexpr Chart<7> kAt0Psi{{0, 2, 4, 6, 10, 15, 20}, {0, 32, 34, 36, 38, 42, 45}};
+constexpr Chart<11> kAt20Psi{{6, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55},
                              {30, 32, 34, 36, 37, 39, 40, 41, 42, 44, 45}};
-constexpr Curve<17> kAt40Psi{{10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80, 85, 90},
+constexpr Chart<17> kAt40Psi{{10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80, 85, 90},
                              {31, 32, 34, 35, 36, 36, 37, 38, 39, 39, 40, 41, 42, 42, 43, 44, 44}};
 
 // Upper bound of the angle at no overburden and at 40 psi and more, held
 // constant below N = 3 and above N = 60.
-constexpr Curve<5> kBoundHigh{{3, 4, 10, 30, 60}, {30, 32, 35, 40, 43}};
-constexpr Curve<5> kBoundLow{{3, 4, 10, 30, 60}, {25, 27, 30, 35, 38}};
+constexpr Chart<5> kBoundHigh{{3, 4, 10, 30, 60}, {30, 32, 35, 40, 43}};
+constexpr Chart<5> kBoundLow{{3, 4, 10, 30, 60}, {25, 27, 30, 35, 38}};
 
 double upperBound(double n, double s) {
     const double hi = kBoundHigh(n);

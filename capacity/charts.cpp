@@ -15,12 +15,6 @@ double ChartTable::operator()(double at) const {
 namespace {
 
 // Chart values are single-precision constants used in double arithmetic.
-template <size_t N>
-struct Chart {
-    std::array<double, N> x;
-    std::array<double, N> y;
-    double operator()(double at) const { return ChartTable{x.data(), y.data(), N}(at); }
-};
 
 constexpr Chart<13> kFhwaBearing{
     {15.0f, 17.5f, 20.0f, 22.5f, 25.0f, 27.5f, 30.0f, 32.5f, 35.0f, 37.5f, 40.0f, 42.5f, 45.0f},

@@ -3,6 +3,7 @@
 // toe coefficient and the API limiting shaft friction.
 #pragma once
 
+#include <array>
 #include <cstddef>
 
 namespace tovek {
@@ -15,6 +16,14 @@ struct ChartTable {
     const double* y;
     size_t count;
     double operator()(double at) const;
+};
+
+// A chart of N breakpoints held by value, read as a ChartTable.
+template <size_t N>
+struct Chart {
+    std::array<double, N> x;
+    std::array<double, N> y;
+    double operator()(double at) const { return ChartTable{x.data(), y.data(), N}(at); }
 };
 
 double fhwaBearingFactor(double frictionAngle);           // N'q
