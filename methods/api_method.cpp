@@ -50,21 +50,27 @@ double sandFrictionLimit(double phi, bool english) {
 // Value of a boundary array at vertical depth z: the first segment s whose
 // bottom lies at or below z (within the tolerance), interpolated linearly
 // between its top entry 2s-1 and its bottom entry 2s. A depth below the last
-// segment takes the last segment's bottom value.
-double valueAtDepth(const Array1<double, kMaxBoundaries>& boundary, int32_t segmentCount, double thickness,
-                    double z) {
+// segment takes the last segment's bottom value. The nodes go down the pile,
+// so the search goes on from the segment found for the node above.
+struct BoundaryReader {
+    const Array1<double, kMaxBoundaries>& boundary;
+    int32_t segmentCount;
+    double thickness;
     double top = 0.0;
     int32_t s = 1;
-    while (s < segmentCount && z - (top + thickness) > kDepthTolerance) {
-        top += thickness;
-        ++s;
+
+    double operator()(double z) {
+        while (s < segmentCount && z - (top + thickness) > kDepthTolerance) {
+            top += thickness;
+            ++s;
+        }
+        const double upper = boundary[static_cast<size_t>(2 * s - 1)];
+        const double lower = boundary[static_cast<size_t>(2 * s)];
+        if (thickness <= 0.0) return upper;
+        if (z - (top + thickness) > kDepthTolerance) return lower;
+        return upper + (lower - upper) * (z - top) / thickness;
     }
-    const double upper = boundary[static_cast<size_t>(2 * s - 1)];
-    const double lower = boundary[static_cast<size_t>(2 * s)];
-    if (thickness <= 0.0) return upper;
-    if (z - (top + thickness) > kDepthTolerance) return lower;
-    return upper + (lower - upper) * (z - top) / thickness;
-}
+};
 
 } // namespace
 
@@ -105,13 +111,14 @@ void computeApiFriction(RunStore& store) {
     }
 
     MethodNodeArrays& nodes = api.nodes;
+    BoundaryReader valueAtDepth{f, N, t};
     for (int32_t j = 1; j <= M; ++j) {
         const size_t jj = static_cast<size_t>(j);
         // Step 2: unit friction at the node; none above the zero-friction
         // length.
         const double z = (j - 1) * t;
         nodes.nodeUnitFriction[jj] =
-            z - p.pile.zeroFrictionLength <= -kDepthTolerance ? 0.0 : valueAtDepth(f, N, t, z);
+            z - p.pile.zeroFrictionLength <= -kDepthTolerance ? 0.0 : valueAtDepth(z);
 
         // Step 3: the limit of the segment whose top is the node (the last
         // segment for a node below the grid, which the grid check rules out).

@@ -14,16 +14,24 @@ constexpr double kDepthTolerance = 1.0e-6;
 
 // The segment that ends at or just below vertical depth z: the first s with
 // z - (t_1 + ... + t_s) <= tolerance; the last segment for a depth below the
-// grid.
-int32_t segmentEndingAt(double z, int32_t segmentCount, double thickness) {
-    double bottom = thickness;
+// grid. The nodes go down the pile, so the search goes on from the segment
+// found for the node above.
+struct SegmentEndingAt {
+    int32_t segmentCount;
+    double thickness;
     int32_t s = 1;
-    while (s < segmentCount && z - bottom > kDepthTolerance) {
-        bottom += thickness;
-        ++s;
+    double bottom;
+
+    SegmentEndingAt(int32_t count, double t) : segmentCount(count), thickness(t), bottom(t) {}
+
+    int32_t operator()(double z) {
+        while (s < segmentCount && z - bottom > kDepthTolerance) {
+            bottom += thickness;
+            ++s;
+        }
+        return s;
     }
-    return s;
-}
+};
 
 } // namespace
 
@@ -59,13 +67,14 @@ void computeUserMethodCapacity(RunStore& store) {
     MethodNodeArrays& nodes = user.nodes;
     cap.skinFriction[1] = 0.0;
     cap.endBearing[1] = segment(1).userUnitEndBearing * area;
+    SegmentEndingAt segmentEndingAt(N, grid.verticalIncrement);
     for (int32_t j = 2; j <= M; ++j) {
         const size_t jj = static_cast<size_t>(j);
         // The segment that ends at the node gives the friction of the
         // increment above it and the bearing at the node; the LRFD friction
         // factor is that of the segment below the node, as in the other
         // methods. The increment is measured along the pile.
-        const SoilSegment& above = segment(segmentEndingAt((j - 1) * grid.verticalIncrement, N, grid.verticalIncrement));
+        const SoilSegment& above = segment(segmentEndingAt((j - 1) * grid.verticalIncrement));
         cap.skinFriction[jj] = cap.skinFriction[jj - 1] + segment(j).lrfdFrictionFactor * above.userUnitSkinFriction *
                                                               p.options.lengthIncrement * perimeter;
         cap.endBearing[jj] = above.userUnitEndBearing * area;

@@ -1,6 +1,8 @@
 #include "report/layout.h"
 
+#include <array>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <cstdlib>
 #include <ostream>
@@ -417,15 +419,27 @@ struct LayoutFormatter::Cache {
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
     std::unordered_map<std::string, CompiledLayout, TextHash, std::equal_to<>> byText;
+    // Layouts are mostly string literals written row after row: a small
+    // table by address finds them without hashing their text. An entry is
+    // used only when its text still matches.
+    struct Recent {
+        const char* address = nullptr;
+        const std::string* text = nullptr;
+        const CompiledLayout* layout = nullptr;
+    };
+    std::array<Recent, 64> recent{};
 };
 
 LayoutFormatter::LayoutFormatter() : cache_(std::make_unique<Cache>()) {}
 LayoutFormatter::~LayoutFormatter() = default;
 
 const CompiledLayout& LayoutFormatter::compiled(std::string_view layout) {
+    auto& slot = cache_->recent[(reinterpret_cast<uintptr_t>(layout.data()) >> 3) % cache_->recent.size()];
+    if (slot.address == layout.data() && slot.text && *slot.text == layout) return *slot.layout;
     auto& table = cache_->byText;
     auto it = table.find(layout);
     if (it == table.end()) it = table.emplace(std::string(layout), LayoutParser(layout).parse()).first;
+    slot = {layout.data(), &it->first, &it->second};
     return it->second;
 }
 
