@@ -95,12 +95,14 @@ void writeFixedHeading(RunStore& store, int32_t code, const MethodTable& table) 
     const bool depth = hasDepthColumn(p);
     const bool plain = p.pile.insideDiameter < 1.0e-10 || p.pile.tipClosure == 1 || p.options.plugOption != 0;
 
+    // Loading type 0 is compression and 1 tension; a table of any other
+    // loading code gets no heading block at all, only its rows.
+    if (p.options.loadingType != 0 && p.options.loadingType != 1) return;
+
     const std::string indent = std::to_string(table.indent) + "X,";
     const std::string frame = indent + std::to_string(table.frameWidth) + "('*')";
     store.report.write("///" + frame + "/" + indent + "A/" + frame + "/", {table.title});
 
-    // Loading type 1 is tension; every other code is computed as compression
-    // and is headed as such, so that the column words match the values.
     if (p.options.loadingType == 1) {
         if (depth) {
             store.report.write("10X,'PILE LENGTH      DEPTH         SKIN          SELF      ULTIMATE'/"

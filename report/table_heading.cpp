@@ -43,15 +43,16 @@ std::string centerWords(std::span<const std::string_view> words, int width) {
 void composeTableHeading(ReportWriter& report, std::string_view title, int titleLength, int32_t unitSystem,
                          int32_t loadingType, double batterAngle, int32_t elevationOutput, double insideDiameter,
                          int32_t tipClosure, int32_t plugOption) {
-    // Tension is loading type 1 only, as everywhere else in the engine, so
-    // that any other code (computed as compression) gets the compression
-    // words above its end-bearing column. The depth column is shown under
-    // the same test as the rows use (a batter angle that is not zero), so
-    // that heading and rows always have the same columns.
+    // The heading takes every loading code other than 0 as tension, and
+    // shows the depth column from a batter angle of 1.0E-10 rad on. The
+    // rows decide their own form (only loading type 1 is tension there, and
+    // any non-zero batter angle gives the depth column), so for a loading
+    // code above 1 or a vanishing batter angle the words of the heading and
+    // the columns of the rows are chosen by these two different tests.
     // The word lists and lines are made anew on every call; nothing is kept
     // from one table's heading to the next.
-    const bool tension = loadingType == 1;
-    const bool depthColumn = batterAngle != 0.0;
+    const bool tension = loadingType != 0;
+    const bool depthColumn = std::fabs(batterAngle) >= 1.0e-10f;
     const bool plain = insideDiameter < 1.0e-10 || tipClosure == 1 || plugOption != 0;
 
     // The first variable column.

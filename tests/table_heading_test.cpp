@@ -160,14 +160,15 @@ TEST(ComposedHeading, LongTitlesRunPastTheFrame) {
     EXPECT_EQ(icp[4], std::string(28, ' ') + "*  IMPERIAL COLLEGE (MTD) METHOD  *");
 }
 
-TEST(ComposedHeading, HeadingFollowsTheColumnsOfTheRows) {
-    // Loading type 2 is computed as compression: compression words, plug
-    // form for an open pipe whose plug the engine decides.
-    EXPECT_EQ(headingLines({.loadingType = 2})[7], headingLines({})[7]);
-    EXPECT_EQ(headingLines({.loadingType = 2})[8], headingLines({})[8]);
-    // A batter angle that is tiny but not zero gives the rows a depth
-    // column, and the heading has it too.
-    EXPECT_EQ(headingLines({.batterAngle = 1.0e-12})[7], headingLines({.batterAngle = 0.3})[7]);
+TEST(ComposedHeading, EveryNonZeroLoadingCodeAndOnlyARealBatterChangeTheWords) {
+    // Loading type 2: the tension words, although its rows are computed and
+    // written as compression rows.
+    EXPECT_EQ(headingLines({.loadingType = 2})[7], headingLines({.loadingType = 1})[7]);
+    EXPECT_EQ(headingLines({.loadingType = 2})[8], headingLines({.loadingType = 1})[8]);
+    // A batter angle below 1.0E-10 rad that is not zero: no depth column in
+    // the heading (the rows have one).
+    EXPECT_EQ(headingLines({.batterAngle = 1.0e-12})[7], headingLines({})[7]);
+    EXPECT_EQ(headingLines({.batterAngle = -2.0e-10})[7], headingLines({.batterAngle = 0.3})[7]);
 }
 
 TEST(CenterWords, KeepsWordsInsideAndLetLaterWordsOverwrite) {
