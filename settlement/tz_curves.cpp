@@ -25,19 +25,16 @@ int32_t soilCode(double value) {
     return static_cast<int32_t>(value);
 }
 
-// The soil table is a list of rows at depths with properties varying
-// linearly between neighbouring rows. A column at depth x (feet or metres):
-// the first row's value at or above its depth, the last row's at or below
-// its depth; at the depth of a row, the deepest row at that depth (where one
-// layer ends and the next begins, the next layer's top row wins); between
-// two rows, the linear interpolation of the two.
-//
-// Reading the rows as layers of two rows each (rows 1-2, 3-4, ...) would
-// return 0 between a layer's bottom row and the next layer's top row
-// whenever they do not share a depth, and misplace every layer of a table
-// written row by row (as the bundled example is): the neighbouring rows are
-// read instead. For a table written as pairs of top and bottom rows the
-// two readings agree.
+// The soil table read as layers of two rows each: layer k runs from its top
+// row 2k-1 to its bottom row 2k (k = 1..m, m = rows / 2). A column at depth
+// x (feet or metres): the first row's value at or above the ground surface,
+// the last row's at or below the last row; otherwise the first layer, from
+// the top, whose top row lies at x gives that row's value, or whose bottom
+// row lies below x gives the line through its two rows (extended upward
+// into a gap above the layer). Where one layer ends and the next begins,
+// the next layer's top row wins. A depth in no layer (past the last whole
+// pair of an odd row count) gives 0. A layer of no thickness gives its top
+// row's value rather than a division by zero.
 template <typename Column>
 double columnAt(const ProblemData& p, double depth, Column column) {
     const int32_t n = rowCount(p);
@@ -45,33 +42,16 @@ double columnAt(const ProblemData& p, double depth, Column column) {
     const double x = soilDepth(p, depth);
     if (x <= 0) return column(row(p, 1));
     if (x >= row(p, n).depth) return column(row(p, n));
-    if (x < row(p, 1).depth) {
-        // Between the ground surface and a first row below it: the line
-        // through the first two rows, as the soil segments there take it.
-        if (n < 2 || !(row(p, 2).depth > row(p, 1).depth)) return column(row(p, 1));
-        const SoilLayer& a = row(p, 1);
-        const SoilLayer& b = row(p, 2);
-        return column(a) + (column(b) - column(a)) * (x - a.depth) / (b.depth - a.depth);
+    for (int32_t k = 1; k <= n / 2; ++k) {
+        const SoilLayer& top = row(p, 2 * k - 1);
+        const SoilLayer& bottom = row(p, 2 * k);
+        if (x == top.depth) return column(top);
+        if (x < bottom.depth) {
+            if (!(bottom.depth != top.depth)) return column(top);
+            return column(top) + (column(bottom) - column(top)) * (x - top.depth) / (bottom.depth - top.depth);
+        }
     }
-    // Last row r with depth(r) <= x, so depth(r) <= x < depth(r + 1).
-    int32_t lo = 1;
-    int32_t hi = n;  // depth(lo) <= x < depth(hi) on a table in depth order
-    while (hi - lo > 1) {
-        const int32_t mid = (lo + hi) / 2;
-        if (row(p, mid).depth <= x) lo = mid; else hi = mid;
-    }
-    int32_t r = lo;
-    if (!(row(p, r).depth <= x && x < row(p, r + 1).depth)) {
-        // Rows out of depth order: the last row at or above x by a scan.
-        r = 1;
-        for (int32_t i = 1; i < n; ++i)
-            if (row(p, i).depth <= x && x < row(p, i + 1).depth) r = i;
-        if (!(row(p, r).depth <= x && x < row(p, r + 1).depth)) return 0;
-    }
-    const SoilLayer& top = row(p, r);
-    const SoilLayer& bottom = row(p, r + 1);
-    if (top.depth == x) return column(top);
-    return column(top) + (column(bottom) - column(top)) * (x - top.depth) / (bottom.depth - top.depth);
+    return 0;
 }
 
 // Point fractions of the scaled shaft curves (movement / peak movement and
@@ -187,8 +167,10 @@ int32_t soilTypeAt(const ProblemData& problem, double depth) {
     const double x = soilDepth(problem, depth);
     if (x <= 0) return soilCode(row(problem, 1).soilType);
     if (x >= row(problem, n).depth) return soilCode(row(problem, n).soilType);
-    for (int32_t i = 2; i <= n; ++i)
-        if (row(problem, i).depth >= x) return soilCode(row(problem, i).soilType);
+    // The code of the bottom row of the first layer that reaches down to x:
+    // at a boundary between two layers the upper layer wins.
+    for (int32_t k = 1; k <= n / 2; ++k)
+        if (row(problem, 2 * k).depth >= x) return soilCode(row(problem, 2 * k).soilType);
     return 0;
 }
 

@@ -678,17 +678,17 @@ TEST(LoadSettlement, VerificationCurvesOfTheUsaceMethodHaveItsFixedMovements) {
 }
 
 TEST(LoadSettlement, LayerCurvesAreThreePerLayerInDepthOrder) {
-    // Rows: sand 0 and 10 ft, sand 30 ft, clay 30 and 70 ft (as in the
-    // bundled example): layers 0-10 (sand), 10-30 (sand), 30-70 (clay); the
-    // two rows at 30 ft make no layer.
+    // Rows as in the bundled example, a top and a bottom row per layer:
+    // sand 0-10 ft, sand 10-30 ft, clay 30-70 ft; neighbouring rows at the
+    // same depth (10 ft, 30 ft) make no layer.
     Stage stage;
     RunStore& store = *stage.store;
     englishPile(store, 60, 0, 100, 1);
     ProblemData& p = store.problem;
-    const double depth[] = {0, 10, 30, 30, 70};
-    const double type[] = {1, 1, 1, 2, 2};
-    p.layerCount = 5;
-    for (size_t i = 1; i <= 5; ++i) {
+    const double depth[] = {0, 10, 10, 30, 30, 70};
+    const double type[] = {1, 1, 1, 1, 2, 2};
+    p.layerCount = 6;
+    for (size_t i = 1; i <= 6; ++i) {
         p.layers[i].depth = depth[i - 1];
         p.layers[i].soilType = type[i - 1];
         p.layers[i].residualFactor = 0.8;

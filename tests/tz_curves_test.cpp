@@ -297,7 +297,7 @@ TEST_F(TzCurves, CurveEvaluationInterpolatesAndHoldsTheLastPoint) {
         EXPECT_NEAR(evaluateTzCurve(t, c.w), c.expected, 1e-5) << c.w;
 }
 
-TEST_F(TzCurves, SoilLookupsReadNeighbouringRowsAndLetTheLowerLayerWinAtItsTop) {
+TEST_F(TzCurves, SoilLookupsLetTheLowerLayerWinAtItsTopAndTheUpperLayerGiveTheCode) {
     // SAND 0-20 ft over CLAY 20-40 ft, as pairs of top and bottom rows.
     rows({{0, 1, 30, 0.1, 0.2}, {20, 1, 34, 0.2, 0.4}, {20, 2, 0, 0.5, 0.8}, {40, 2, 0, 0.7, 0.6}});
     struct Case {
@@ -326,23 +326,40 @@ TEST_F(TzCurves, SoilLookupsReadNeighbouringRowsAndLetTheLowerLayerWinAtItsTop) 
     EXPECT_EQ(soilTypeAt(p, 30), 2);
 }
 
-TEST_F(TzCurves, SoilLookupsReadATableWrittenRowByRow) {
-    // The bundled example's table: sand rows at 0, 10 and 30 ft, clay rows
-    // at 30 and 70 ft. At 50 ft the clay: code 2, residual halfway 0.5-0.7.
-    rows({{0, 1, 32, 0, 0}, {10, 1, 32, 0, 0}, {30, 1, 34, 0, 0}, {30, 2, 0, 0, 0.5}, {70, 2, 0, 0, 0.7}});
-    EXPECT_EQ(soilTypeAt(p, 600), 2);
-    EXPECT_NEAR(residualFactorAt(p, 600), 0.6, 1e-12);
-    // 20 ft: sand, phi between 32 and 34.
-    EXPECT_EQ(soilTypeAt(p, 240), 1);
-    EXPECT_NEAR(frictionAngleAt(p, 240), 33, 1e-12);
-    // 30 ft: the sand's code (upper layer), the clay row's columns.
-    EXPECT_EQ(soilTypeAt(p, 360), 1);
-    EXPECT_NEAR(frictionAngleAt(p, 360), 0, 1e-12);
+TEST_F(TzCurves, SoilLookupsReadLayersOfTwoRowsAcrossGapsAndOddRows) {
+    // SAND 1.5-10 ft, a gap, then CLAY 12-40 ft; a fifth row at 50 ft that
+    // belongs to no whole layer. Columns: phi, peak movement, residual.
+    rows({{1.5, 1, 30, 0.2, 0.1}, {10, 1, 34, 0.3, 0.2}, {12, 2, 0, 0.4, 0.5}, {40, 2, 0, 0.6, 0.7},
+          {50, 3, 36, 0.8, 0.9}});
+    // 11 ft, in the gap: the clay layer's line extended upward,
+    // 0.4 + 0.2 x (11 - 12) / 28 = 0.392857; the clay's code (its bottom row
+    // is the first bottom at or below 11 ft).
+    EXPECT_NEAR(peakMovementAt(p, 132), 0.4 + 0.2 * (11.0 - 12.0) / 28.0, 1e-12);
+    EXPECT_EQ(soilTypeAt(p, 132), 2);
+    // 1 ft, above the first row: the sand layer's line extended upward,
+    // 30 + 4 x (1 - 1.5) / 8.5.
+    EXPECT_NEAR(frictionAngleAt(p, 12), 30 + 4 * (1.0 - 1.5) / 8.5, 1e-12);
+    EXPECT_EQ(soilTypeAt(p, 12), 1);
+    // 10 ft, the sand's bottom row: it is not below the sand's bottom, so
+    // the clay layer's line gives the value, 0.5 + 0.2 x (10 - 12) / 28; the
+    // code is the sand's, whose bottom reaches 10 ft.
+    EXPECT_NEAR(residualFactorAt(p, 120), 0.5 + 0.2 * (10.0 - 12.0) / 28.0, 1e-12);
+    EXPECT_EQ(soilTypeAt(p, 120), 1);
+    // 45 ft lies in no whole layer: no value and no code.
+    EXPECT_EQ(peakMovementAt(p, 540), 0);
+    EXPECT_EQ(soilTypeAt(p, 540), 0);
+    // At and below the last row: the last row.
+    EXPECT_NEAR(peakMovementAt(p, 600), 0.8, 1e-12);
+    EXPECT_EQ(soilTypeAt(p, 600), 3);
     // A code no soil could have, and a depth that is not a number: no code.
     p.layers[5].soilType = 1.0e20;
     EXPECT_EQ(soilTypeAt(p, 900), 0);
     EXPECT_EQ(soilTypeAt(p, std::nan("")), 0);
     EXPECT_EQ(peakMovementAt(p, std::nan("")), 0);
+    // A layer of no thickness gives its top row, not a division by zero.
+    rows({{0, 1, 30, 0.1, 0.2}, {20, 1, 30, 0.1, 0.2}, {30, 2, 0, 0.5, 0.6}, {30, 2, 0, 0.9, 0.6},
+          {40, 2, 0, 0.7, 0.6}, {70, 2, 0, 0.7, 0.6}});
+    EXPECT_NEAR(peakMovementAt(p, 300), 0.5, 1e-12);
     // No rows at all: nothing.
     p.layerCount = 0;
     EXPECT_EQ(soilTypeAt(p, 240), 0);
