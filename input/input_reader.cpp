@@ -265,9 +265,11 @@ void readInputFile(RunStore& store, FreeFormatReader& reader) {
             const auto c = reader.read(1, "the number of t-z factor rows (record 16)");
             o.tzFactorCount = rowCount(reader, c, 1, c.integer(1, "the number of t-z factor rows"),
                                        kMaxTzFactorRows, "the number of t-z factor rows");
-            // A table of one row is read like any other: its factors then
-            // apply at every depth, which is what a user giving one row means.
-            for (int k = 1; k <= o.tzFactorCount; ++k) {
+            // The file carries the rows only for a count above 1: a count of
+            // 1 is followed directly by record 17. Reading a row there would
+            // take the next records for it. The table then holds no row, and
+            // the load-transfer curves are used as generated.
+            for (int k = 1; o.tzFactorCount > 1 && k <= o.tzFactorCount; ++k) {
                 const auto f = reader.read(3, "t-z factor row " + std::to_string(k) + " (record 16)");
                 o.tzFactorDepth[static_cast<size_t>(k)] = f.real(1, "the depth");
                 o.tzFactorA[static_cast<size_t>(k)] = f.real(2, "the load-transfer factor");

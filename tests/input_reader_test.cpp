@@ -233,15 +233,17 @@ TEST(InputReader, RepeatCountsStandForRepeatedValues) {
 
 TEST(InputReader, OneRowFactorTableAndNegativeCountsReadNoFurther) {
     ProblemText t;
-    // A one-row factor table is read; a negative count reads no rows.
-    t.record16 = "1\n1\n0.0 2.0 0.5";
+    // A factor table with a count of 1 has no row in the file: record 17
+    // follows at once. A negative count reads no rows.
+    t.record16 = "1\n1";
     t.record17 = "1\n-2";
     t.record14 = "-1 2";
     const auto store = readText(t.text());
     const AnalysisOptions& o = store->problem.options;
     EXPECT_EQ(o.tzFactorCount, 1);
-    EXPECT_EQ(o.tzFactorA[1], 2.0);
-    EXPECT_EQ(o.tzFactorB[1], 0.5);
+    EXPECT_EQ(o.tzFactorA[1], 0.0);
+    EXPECT_EQ(o.tzFactorB[1], 0.0);
+    EXPECT_EQ(o.movementListOption, 1);
     EXPECT_EQ(o.movementCount, 0);
     EXPECT_EQ(store->problem.pile.areaPointCount, 0);
     EXPECT_EQ(store->problem.pile.areaOption, 2);
