@@ -84,5 +84,32 @@ TEST(WholeRun, ClosedPipeInClayApiTableAndPlotRows) {
     EXPECT_EQ(std::vector<std::string>(plot.begin() + 1, plot.begin() + 6), rows);
 }
 
+// The bundled example, whole report and plot data file. The expected files
+// were checked line by line against two independent calculations of the
+// input information, the API RP-2A and GENERAL METHOD tables, the plot
+// blocks and the load-settlement part; review any change to them as
+// carefully as a change of code. "@FOLDER@" stands for the problem folder.
+TEST(WholeRun, BundledExampleReportAndPlotFile) {
+    ScratchFolder folder;
+    folder.copyFrom(test::examplesFolder() / "pipe-pile");
+    const auto result = test::runEngine(folder.path());
+    ASSERT_EQ(result.status, 0) << result.console;
+
+    ScratchFolder expected;
+    expected.copyFrom(test::testDataFolder() / "expected");
+    std::vector<std::string> report = expected.lines("pipe-pile.out");
+    for (std::string& line : report) {
+        const auto at = line.find("@FOLDER@");
+        if (at != std::string::npos) line.replace(at, 8, folder.path().string() + "/");
+    }
+    const auto gotReport = folder.lines("pipe24.out");
+    ASSERT_EQ(gotReport.size(), report.size());
+    for (size_t k = 0; k < report.size(); ++k) EXPECT_EQ(gotReport[k], report[k]) << "report line " << k + 1;
+    const auto plot = expected.lines("pipe-pile.plt");
+    const auto gotPlot = folder.lines("pipe24.plt");
+    ASSERT_EQ(gotPlot.size(), plot.size());
+    for (size_t k = 0; k < plot.size(); ++k) EXPECT_EQ(gotPlot[k], plot[k]) << "plot line " << k + 1;
+}
+
 } // namespace
 } // namespace tovek
