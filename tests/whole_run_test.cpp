@@ -111,5 +111,47 @@ TEST(WholeRun, BundledExampleReportAndPlotFile) {
     for (size_t k = 0; k < plot.size(); ++k) EXPECT_EQ(gotPlot[k], plot[k]) << "plot line " << k + 1;
 }
 
+// Input information and capacity tables of problems that between them reach
+// the plug form with its marks, plugged and unplugged tips, closed tips,
+// tension with self weight (English and SI), the user method, batter with
+// elevations, an area table, an H-pile, no tip averaging and the sand limit
+// marker 9999. Each expected section (from the "INPUT INFORMATION" heading
+// to the last capacity row) and each expected plot header with its capacity
+// blocks was checked line by line against an independent calculation.
+TEST(WholeRun, InputInformationAndCapacityTables) {
+    const char* problems[] = {"open-pipe-sand",
+                              "si-battered-elevation",
+                              "closed-pipe-tension-user",
+                              "soft-clay-dense-sand",
+                              "si-tension-precast-blow-count",
+                              "si-tension-area-table-elevation",
+                              "h-pile",
+                              "no-averaging-sand-limit-marker"};
+    ScratchFolder expected;
+    expected.copyFrom(test::testDataFolder() / "expected");
+    for (const char* name : problems) {
+        SCOPED_TRACE(name);
+        ScratchFolder folder;
+        folder.copyFrom(test::testDataFolder() / "runs" / name);
+        const auto result = test::runEngine(folder.path());
+        ASSERT_EQ(result.status, 0) << result.console;
+
+        const auto section = expected.lines(std::string(name) + ".out");
+        const auto report = folder.lines("prob.out");
+        const long start = find(report, section.front());
+        ASSERT_GE(start, 0);
+        ASSERT_LE(start + static_cast<long>(section.size()), static_cast<long>(report.size()));
+        for (size_t k = 0; k < section.size(); ++k)
+            EXPECT_EQ(report[static_cast<size_t>(start) + k], section[k]) << "section line " << k + 1;
+        // The load-settlement notes follow the last table.
+        EXPECT_EQ(report[static_cast<size_t>(start) + section.size() + 2], "            NOTES:");
+
+        const auto plot = expected.lines(std::string(name) + ".plt");
+        const auto gotPlot = folder.lines("prob.plt");
+        ASSERT_GE(gotPlot.size(), plot.size());
+        for (size_t k = 0; k < plot.size(); ++k) EXPECT_EQ(gotPlot[k], plot[k]) << "plot line " << k + 1;
+    }
+}
+
 } // namespace
 } // namespace tovek
