@@ -20,6 +20,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -44,7 +45,16 @@ protected:
     std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };
 
+// The problem folders of one benchmark process, removed when it ends.
+void removeScratchFolders() {
+    std::error_code ec;
+    for (const char* name : {"largest", "example"})
+        fs::remove_all(fs::temp_directory_path() / ("tovek-bench-" + std::to_string(::getpid()) + "-" + name), ec);
+}
+
 fs::path scratchFolder(const std::string& name) {
+    static const bool cleanupRegistered = (std::atexit(removeScratchFolders), true);
+    (void)cleanupRegistered;
     const fs::path folder = fs::temp_directory_path() / ("tovek-bench-" + std::to_string(::getpid()) + "-" + name);
     fs::remove_all(folder);
     fs::create_directories(folder);
