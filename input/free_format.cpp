@@ -31,6 +31,11 @@ FreeFormatReader::FreeFormatReader(std::string fileName, std::string content) : 
 }
 
 FreeFormatReader FreeFormatReader::open(const std::filesystem::path& path, const std::string& fileName) {
+    // A folder opens as an empty stream on some systems: say what it is
+    // rather than report an empty file.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw InputError(fileName, 0, "this names a folder, not a file; expected a text file to read");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw InputError(fileName, 0, "the file cannot be opened for reading");
     std::ostringstream content;

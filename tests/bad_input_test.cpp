@@ -1,0 +1,119 @@
+// Whole runs on damaged or extreme input: each ends either with status 0 and
+// finite numbers throughout, or with status 1 and a message that names the
+// file and the line; the report is closed either way. The problems start
+// from the bundled example with one or more of its lines replaced.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+#include <string>
+
+#include "support/test_support.h"
+
+namespace tovek {
+namespace {
+
+using test::ScratchFolder;
+
+struct Outcome {
+    int32_t status = -1;
+    std::string console;
+    std::string report;
+    std::string plot;
+};
+
+// Runs the bundled example with the given lines (1-based) of the input data
+// file replaced, and of the CPT data file when `cpt` is not empty.
+Outcome runExampleWith(const std::map<int, std::string>& inputLines, const std::string& cpt = "") {
+    ScratchFolder folder;
+    folder.copyFrom(test::examplesFolder() / "pipe-pile");
+    auto lines = folder.lines("pipe24.in");
+    for (const auto& [number, text] : inputLines) lines.at(static_cast<size_t>(number - 1)) = text;
+    std::string content;
+    for (const auto& line : lines) content += line + "\n";
+    folder.write("pipe24.in", content);
+    if (!cpt.empty()) folder.write("pipe24.cpt", cpt);
+    const auto result = test::runEngine(folder.path());
+    Outcome out;
+    out.status = result.status;
+    out.console = result.console;
+    out.report = folder.read("pipe24.out");
+    if (folder.exists("pipe24.plt")) out.plot = folder.read("pipe24.plt");
+    return out;
+}
+
+// A number field that holds no number: the words the layout writer uses for
+// undefined and infinite values.
+bool holdsNonFinite(const std::string& text) {
+    static const std::regex word("(^|[^A-Za-z])-?(NaN|Inf|Infinity)([^A-Za-z]|$)");
+    return std::regex_search(text, word);
+}
+
+// Selection codes far outside 0 and 1 select nothing and leave the soil
+// table's choice of chart columns to the codes as written (their sum no
+// longer fits a 32-bit integer).
+TEST(BadInput, CapacityMethodCodesAtTheIntegerLimitRunAsUnselected) {
+    const auto out = runExampleWith({{8, "2147483647 0 2147483647 1 1 0 0 0 0"}});
+    EXPECT_EQ(out.status, 0) << out.console;
+    EXPECT_NE(out.report.find("API RP-2A (2010)"), std::string::npos);
+    EXPECT_FALSE(holdsNonFinite(out.report));
+}
+
+// The report and the plot data file are emptied by the run, so neither may
+// be one of the files the run reads, nor the other output file. The run
+// ends before it writes anything, and every file keeps what it held.
+TEST(BadInput, OutputFileNamingAFileOfTheRunEndsTheRunAndKeepsTheFiles) {
+    struct Case {
+        const char* report;
+        const char* plot;
+        const char* cpt;
+        const char* message;
+    } cases[] = {
+        {"pipe24.in", "pipe24.plt", "pipe24.cpt",
+         "ERROR IN FILE \"names.dat\", LINE 6: the report file \"pipe24.in\" is the same file as the input data "
+         "file \"pipe24.in\""},
+        {"sub/../pipe24.in", "pipe24.plt", "pipe24.cpt",
+         "LINE 6: the report file \"sub/../pipe24.in\" is the same file as the input data file"},
+        {"names.dat", "pipe24.plt", "pipe24.cpt",
+         "LINE 6: the report file \"names.dat\" is the same file as the run-control file"},
+        {"pipe24.cpt", "pipe24.plt", "pipe24.cpt", "LINE 6: the report file \"pipe24.cpt\" is the same file as the CPT"},
+        {"pipe24.out", "pipe24.in", "pipe24.cpt",
+         "LINE 7: the plot data file \"pipe24.in\" is the same file as the input data file"},
+        {"pipe24.out", "pipe24.cpt", "pipe24.cpt", "LINE 7: the plot data file \"pipe24.cpt\" is the same file as the CPT"},
+        {"pipe24.out", "pipe24.out", "pipe24.cpt",
+         "LINE 7: the plot data file \"pipe24.out\" is the same file as the report file \"pipe24.out\""},
+    };
+    for (const Case& c : cases) {
+        ScratchFolder folder;
+        folder.copyFrom(test::examplesFolder() / "pipe-pile");
+        std::filesystem::create_directory(folder.path() / "sub");
+        const std::string names = test::namesFile({"pipe24.in", c.report, c.plot, c.cpt});
+        folder.write("names.dat", names);
+        const std::string input = folder.read("pipe24.in");
+        const std::string cpt = folder.read("pipe24.cpt");
+        const auto result = test::runEngine(folder.path());
+        EXPECT_EQ(result.status, 1) << c.report << " " << c.plot;
+        EXPECT_NE(result.console.find(c.message), std::string::npos) << result.console;
+        EXPECT_EQ(folder.read("pipe24.in"), input);
+        EXPECT_EQ(folder.read("pipe24.cpt"), cpt);
+        EXPECT_EQ(folder.read("names.dat"), names);
+        EXPECT_FALSE(folder.exists("pipe24.out") && c.report != std::string("pipe24.out"));
+    }
+}
+
+TEST(BadInput, AFolderNamedAsAnInputFileIsReportedAsAFolder) {
+    ScratchFolder folder;
+    folder.copyFrom(test::examplesFolder() / "pipe-pile");
+    std::filesystem::create_directory(folder.path() / "data");
+    for (const auto& [input, cpt] : {std::pair{"data", "pipe24.cpt"}, std::pair{"pipe24.in", "data"}}) {
+        folder.write("names.dat", test::namesFile({input, "pipe24.out", "pipe24.plt", cpt}));
+        const auto result = test::runEngine(folder.path());
+        EXPECT_EQ(result.status, 1);
+        EXPECT_NE(result.console.find("ERROR IN FILE \"data\": this names a folder, not a file"), std::string::npos)
+            << result.console;
+        EXPECT_NE(folder.read("pipe24.out").find("this names a folder, not a file"), std::string::npos);
+    }
+}
+
+} // namespace
+} // namespace tovek
