@@ -366,6 +366,18 @@ void solveLoadSettlement(RunStore& store, int32_t listingFlag) {
                 }
                 mid = newMid;
             }
+            // Values beyond the range of numbers (an axial stiffness of a few
+            // units in the last places of the number range, or movements and
+            // loads that overflow) leave no usable load-settlement curve.
+            if (!std::isfinite(midLoad) || !std::isfinite(topLoad) || !std::isfinite(topMovement) ||
+                !std::isfinite(newMid))
+                throw InputError(store.names.inputFileName, 0,
+                                 "the load-settlement curve cannot be computed: at " +
+                                     trimmed(formatFixed(seg.distance / frame.u, 12, 2)) + " " +
+                                     trimmed(p.labels.lengthLabel) +
+                                     " from the pile head the pile load or movement exceeds the range of numbers; "
+                                     "expected an axial stiffness (area times modulus of elasticity) and load "
+                                     "transfers of realistic size");
             if ((k - 1) % every == 0 || k == n)
                 store.plot.write("3X,E10.3,3X,E10.3,3X,E10.3",
                                  {seg.distance / plotLength, printedForce(p, midLoad), newMid});

@@ -59,6 +59,23 @@ TEST(BadInput, CapacityMethodCodesAtTheIntegerLimitRunAsUnselected) {
     EXPECT_FALSE(holdsNonFinite(out.report));
 }
 
+// An axial stiffness in the last places of the number range: the modulus
+// 1E-20 psi times the area 1E-300 in2 gives AE = 1E-320 lb, and h x Q / AE
+// overflows on the first segment, the one at the tip: 61 nodes give
+// h = 60 / 61 = 0.9836 ft and its middle lies 60 - h / 2 = 59.51 ft from the
+// head. The run ends instead of writing infinite movements into the curve.
+TEST(BadInput, LoadSettlementBeyondTheRangeOfNumbersEndsTheRun) {
+    const auto out = runExampleWith({{5, "0 0 24 23 1e-20 60 0 0 0.0 1"}, {28, "2 2\n0 1e-300\n60 1e-300"}});
+    EXPECT_EQ(out.status, 1);
+    const std::string message =
+        "ERROR IN FILE \"pipe24.in\": the load-settlement curve cannot be computed: at 59.51 FT. from the pile "
+        "head the pile load or movement exceeds the range of numbers";
+    EXPECT_NE(out.console.find(message), std::string::npos) << out.console;
+    EXPECT_NE(out.report.find(message), std::string::npos);
+    EXPECT_FALSE(holdsNonFinite(out.report));
+    EXPECT_FALSE(holdsNonFinite(out.plot));
+}
+
 // The report and the plot data file are emptied by the run, so neither may
 // be one of the files the run reads, nor the other output file. The run
 // ends before it writes anything, and every file keeps what it held.
