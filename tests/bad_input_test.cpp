@@ -76,6 +76,16 @@ TEST(BadInput, LoadSettlementBeyondTheRangeOfNumbersEndsTheRun) {
     EXPECT_FALSE(holdsNonFinite(out.plot));
 }
 
+// A read of a single value names it once.
+TEST(BadInput, AnUnreadableSingleValueIsNamedOnce) {
+    const auto out = runExampleWith({{24, "abc"}});
+    EXPECT_EQ(out.status, 1);
+    EXPECT_NE(out.console.find("ERROR IN FILE \"pipe24.in\", LINE 24: expected a number for t-z print depth 1 "
+                               "(record 11), found \"abc\"\n"),
+              std::string::npos)
+        << out.console;
+}
+
 // The report and the plot data file are emptied by the run, so neither may
 // be one of the files the run reads, nor the other output file. The run
 // ends before it writes anything, and every file keeps what it held.
