@@ -76,6 +76,24 @@ TEST(BadInput, LoadSettlementBeyondTheRangeOfNumbersEndsTheRun) {
     EXPECT_FALSE(holdsNonFinite(out.plot));
 }
 
+// Factors far beyond any soil make the capacity overflow: the general
+// method's unit end bearing at the ground, 40000 psf x 1E300 (tension
+// reduction factor) / 1000 = 4E301 ksf, times the tip area of 3.14 ft2 and
+// the bearing factor 1E300, is infinite at the first node. The run ends
+// before the table heading instead of printing infinite capacities.
+TEST(BadInput, CapacityBeyondTheRangeOfNumbersEndsTheRunBeforeItsTable) {
+    const auto out = runExampleWith({{11, "0 0 0 15 0 0 0 1000 40000 1 1e300 0 0 0"}, {26, "0 1e300"}});
+    EXPECT_EQ(out.status, 1);
+    const std::string message =
+        "ERROR IN FILE \"pipe24.in\": the GENERAL METHOD table cannot be written: at the pile length 0.00 FT. the "
+        "end bearing exceeds the range of numbers";
+    EXPECT_NE(out.console.find(message), std::string::npos) << out.console;
+    EXPECT_NE(out.report.find(message), std::string::npos);
+    EXPECT_EQ(out.report.find("* GENERAL METHOD *"), std::string::npos);
+    EXPECT_FALSE(holdsNonFinite(out.report));
+    EXPECT_FALSE(holdsNonFinite(out.plot));
+}
+
 // A read of a single value names it once.
 TEST(BadInput, AnUnreadableSingleValueIsNamedOnce) {
     const auto out = runExampleWith({{24, "abc"}});
