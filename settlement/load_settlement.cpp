@@ -366,11 +366,10 @@ void solveLoadSettlement(RunStore& store, int32_t listingFlag) {
                 }
                 mid = newMid;
             }
-            // Values beyond the range of numbers (an axial stiffness of a few
-            // units in the last places of the number range, or movements and
-            // loads that overflow) leave no usable load-settlement curve.
-            if (!std::isfinite(midLoad) || !std::isfinite(topLoad) || !std::isfinite(topMovement) ||
-                !std::isfinite(newMid))
+            // Loads or movements that overflow (an axial stiffness in the last
+            // places of the number range, say) leave no usable load-settlement
+            // curve. An undefined value is left to the pass limit above.
+            if (std::isinf(midLoad) || std::isinf(topLoad) || std::isinf(topMovement) || std::isinf(newMid))
                 throw InputError(store.names.inputFileName, 0,
                                  "the load-settlement curve cannot be computed: at " +
                                      trimmed(formatFixed(seg.distance / frame.u, 12, 2)) + " " +
