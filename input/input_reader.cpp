@@ -100,6 +100,15 @@ void readSoilRows(ProblemData& p, FreeFormatReader& reader) {
         row.effectiveUnitWeight = first.real(4, "the effective unit weight (column 3)");
         row.frictionAngle = first.real(5, "the friction angle (column 4)");
         row.bearingCapacityFactor = first.real(6, "the bearing capacity factor (column 5)");
+        // The rows describe the soil downwards: a row above the one before it
+        // would be merged into that row's depth without a word (rows closer
+        // than half an increment are merged), so the table is refused.
+        if (i > 1 && row.depth < p.layers[static_cast<size_t>(i - 1)].depth)
+            throw InputError(reader.fileName(), first.line(1),
+                             "the depth of soil row " + std::to_string(i) + " (" + number(row.depth) +
+                                 ") lies above that of soil row " + std::to_string(i - 1) + " (" +
+                                 number(p.layers[static_cast<size_t>(i - 1)].depth) +
+                                 "); expected the soil rows in order of increasing depth");
 
         const auto second = reader.read(14, name + ", columns 6 to 19 (record 10)");
         row.maxUnitFriction = second.real(1, "the maximum unit friction (column 6)");

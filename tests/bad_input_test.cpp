@@ -94,6 +94,18 @@ TEST(BadInput, CapacityBeyondTheRangeOfNumbersEndsTheRunBeforeItsTable) {
     EXPECT_FALSE(holdsNonFinite(out.plot));
 }
 
+// Soil rows out of depth order: the example's third row moved up to 5 ft,
+// above the second row at 10 ft. Rows at one depth (a layer boundary, as
+// rows 2 and 3 of the example) stay valid.
+TEST(BadInput, SoilRowsOutOfDepthOrderAreRefused) {
+    const auto out = runExampleWith({{14, "5 1 0.8 62.6 32 0"}});
+    EXPECT_EQ(out.status, 1);
+    const std::string message = "ERROR IN FILE \"pipe24.in\", LINE 14: the depth of soil row 3 (5) lies above that of "
+                                "soil row 2 (10); expected the soil rows in order of increasing depth";
+    EXPECT_NE(out.console.find(message), std::string::npos) << out.console;
+    EXPECT_NE(out.report.find(message), std::string::npos);
+}
+
 // A read of a single value names it once.
 TEST(BadInput, AnUnreadableSingleValueIsNamedOnce) {
     const auto out = runExampleWith({{24, "abc"}});
