@@ -342,6 +342,15 @@ void readCptFile(RunStore& store, FreeFormatReader& reader) {
         const auto point = reader.read(2, "CPT point " + std::to_string(k));
         p.cptDepth[static_cast<size_t>(k)] = point.real(1, "the depth");
         p.cptTipResistance[static_cast<size_t>(k)] = point.real(2, "the cone tip resistance");
+        // The cone methods interpolate between the points downwards; a point
+        // above the one before it is refused when they use the profile.
+        if (p.options.cptDataOption == 1 && k > 1 &&
+            p.cptDepth[static_cast<size_t>(k)] < p.cptDepth[static_cast<size_t>(k - 1)])
+            throw InputError(reader.fileName(), point.line(1),
+                             "the depth of CPT point " + std::to_string(k) + " (" +
+                                 number(p.cptDepth[static_cast<size_t>(k)]) + ") lies above that of CPT point " +
+                                 std::to_string(k - 1) + " (" + number(p.cptDepth[static_cast<size_t>(k - 1)]) +
+                                 "); expected the points in order of increasing depth");
     }
 }
 

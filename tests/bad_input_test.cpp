@@ -106,6 +106,18 @@ TEST(BadInput, SoilRowsOutOfDepthOrderAreRefused) {
     EXPECT_NE(out.report.find(message), std::string::npos);
 }
 
+// CPT points out of depth order are refused when the CPT data are used
+// (option 1 in record 7), and read as they are otherwise.
+TEST(BadInput, CptPointsOutOfDepthOrderAreRefusedWhenTheProfileIsUsed) {
+    const std::string cpt = "0 3\n0 1000\n10 2000\n4 3000\n";
+    const auto used = runExampleWith({{7, "0 1.0 1 0 4 1 0"}}, cpt);
+    EXPECT_EQ(used.status, 1);
+    const std::string message = "ERROR IN FILE \"pipe24.cpt\", LINE 4: the depth of CPT point 3 (4) lies above that "
+                                "of CPT point 2 (10); expected the points in order of increasing depth";
+    EXPECT_NE(used.console.find(message), std::string::npos) << used.console;
+    EXPECT_EQ(runExampleWith({}, cpt).status, 0);
+}
+
 // A read of a single value names it once.
 TEST(BadInput, AnUnreadableSingleValueIsNamedOnce) {
     const auto out = runExampleWith({{24, "abc"}});
