@@ -79,6 +79,30 @@ void readPileLine(ProblemData& p, FreeFormatReader& reader) {
                          "the pile stickup length (" + number(pile.stickupLength) +
                              ", 7th value of the pile line) is larger than the total pile length (" +
                              number(pile.totalLength) + ", 6th value)");
+    // A pile has a length and a size, and the bore of a pipe lies inside its
+    // wall: other values leave areas, perimeters or embedded lengths that no
+    // pile has.
+    if (!(pile.totalLength > 0))
+        throw InputError(file, lineNumber,
+                         "the total pile length (" + number(pile.totalLength) +
+                             ", 6th value of the pile line) must be greater than 0");
+    if (pile.stickupLength < 0)
+        throw InputError(file, lineNumber,
+                         "the pile stickup length (" + number(pile.stickupLength) +
+                             ", 7th value of the pile line) is negative; expected 0 or the length above the ground");
+    if (!(pile.perimeter > 1.0E-10f)) {
+        // A circular pile: its size comes from the diameters.
+        if (!(pile.outsideDiameter > 0))
+            throw InputError(file, lineNumber,
+                             "the outside diameter (" + number(pile.outsideDiameter) +
+                                 ", 3rd value of the pile line) must be greater than 0 when no perimeter (1st "
+                                 "value) is given");
+        if (!(pile.insideDiameter >= 0 && pile.insideDiameter < pile.outsideDiameter))
+            throw InputError(file, lineNumber,
+                             "the inside diameter (" + number(pile.insideDiameter) +
+                                 ", 4th value of the pile line) must be 0 (solid pile) or greater and smaller than "
+                                 "the outside diameter (" + number(pile.outsideDiameter) + ", 3rd value)");
+    }
     AnalysisOptions& o = p.options;
     o.elevationOutput = truncatedToInteger(valueOrDefault(list, n, 8, 0.0));
     o.groundElevation = valueOrDefault(list, n, 9, 0.0);

@@ -118,6 +118,39 @@ TEST(BadInput, CptPointsOutOfDepthOrderAreRefusedWhenTheProfileIsUsed) {
     EXPECT_EQ(runExampleWith({}, cpt).status, 0);
 }
 
+// Pile geometry that no pile has is refused on the pile line (line 5 of the
+// example); a perimeter describes a non-circular pile without diameters.
+TEST(BadInput, ImpossiblePileGeometryIsRefusedOnThePileLine) {
+    struct Case {
+        const char* line;
+        const char* message;
+    } cases[] = {
+        {"0 0 24 23 29000000 0 0", "the total pile length (0, 6th value of the pile line) must be greater than 0"},
+        {"0 0 24 23 29000000 -10 -20", "the total pile length (-10, 6th value of the pile line) must be greater than 0"},
+        {"0 0 24 23 29000000 60 -5",
+         "the pile stickup length (-5, 7th value of the pile line) is negative; expected 0 or the length above the "
+         "ground"},
+        {"0 0 0 0 29000000 60 0",
+         "the outside diameter (0, 3rd value of the pile line) must be greater than 0 when no perimeter (1st value) "
+         "is given"},
+        {"0 0 -24 0 29000000 60 0", "the outside diameter (-24, 3rd value of the pile line)"},
+        {"0 0 24 30 29000000 60 0",
+         "the inside diameter (30, 4th value of the pile line) must be 0 (solid pile) or greater and smaller than the "
+         "outside diameter (24, 3rd value)"},
+        {"0 0 24 24 29000000 60 0", "the inside diameter (24, 4th value of the pile line)"},
+        {"0 0 24 -1 29000000 60 0", "the inside diameter (-1, 4th value of the pile line)"},
+    };
+    for (const Case& c : cases) {
+        const auto out = runExampleWith({{5, c.line}});
+        EXPECT_EQ(out.status, 1) << c.line;
+        EXPECT_NE(out.console.find(std::string("ERROR IN FILE \"pipe24.in\", LINE 5: ") + c.message),
+                  std::string::npos)
+            << out.console;
+    }
+    // A perimeter of 75.4 in (a circle of 24 in) needs no diameters.
+    EXPECT_EQ(runExampleWith({{5, "75.4 0 0 0 29000000 60 0 0 0.0 1"}}).status, 0);
+}
+
 // A read of a single value names it once.
 TEST(BadInput, AnUnreadableSingleValueIsNamedOnce) {
     const auto out = runExampleWith({{24, "abc"}});
