@@ -204,6 +204,16 @@ void readInputFile(RunStore& store, FreeFormatReader& reader) {
             throw InputError(file, r.line(3),
                              "the batter angle must lie between -90 and 90 degrees, found " +
                                  number(pile.batterAngle));
+        // The bore of an enhanced end section of a circular pile lies inside
+        // its wall as the pile's own bore does (a wider one gives a negative
+        // annulus and negative end bearing).
+        if (pile.enhancedEndLength >= 0.00001f && !(pile.perimeter > 1.0E-10f) &&
+            !(pile.enhancedEndInsideDiameter >= 0 && pile.enhancedEndInsideDiameter < pile.outsideDiameter))
+            throw InputError(file, r.line(2),
+                             "the inside diameter of the enhanced end section (" +
+                                 number(pile.enhancedEndInsideDiameter) +
+                                 ") must be 0 (solid) or greater and smaller than the outside diameter (" +
+                                 number(pile.outsideDiameter) + ")");
     }
     applyEnhancedEndRule(p);
 

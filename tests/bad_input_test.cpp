@@ -147,6 +147,20 @@ TEST(BadInput, ImpossiblePileGeometryIsRefusedOnThePileLine) {
                   std::string::npos)
             << out.console;
     }
+    // The enhanced end section (line 6) of the 24 in pipe: its bore too.
+    for (const char* line : {"10 40 0", "10 24 0", "10 -5 0"}) {
+        const auto out = runExampleWith({{6, line}});
+        EXPECT_EQ(out.status, 1) << line;
+        EXPECT_NE(out.console.find("ERROR IN FILE \"pipe24.in\", LINE 6: the inside diameter of the enhanced end "
+                                   "section ("),
+                  std::string::npos)
+            << out.console;
+    }
+    EXPECT_NE(runExampleWith({{6, "10 40 0"}}).console.find("section (40) must be 0 (solid) or greater and smaller "
+                                                           "than the outside diameter (24)"),
+              std::string::npos);
+    // No section (length 0): its diameter is not used.
+    EXPECT_EQ(runExampleWith({{6, "0 40 0"}}).status, 0);
     // A perimeter of 75.4 in (a circle of 24 in) needs no diameters.
     EXPECT_EQ(runExampleWith({{5, "75.4 0 0 0 29000000 60 0 0 0.0 1"}}).status, 0);
 }
