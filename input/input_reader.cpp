@@ -229,6 +229,9 @@ void readInputFile(RunStore& store, FreeFormatReader& reader) {
                                  number(o.lengthIncrement));
         pile.pileType = r.integer(3, "the pile type");
         pile.taperAngle = r.real(4, "the taper angle");
+        if (!(pile.taperAngle < 90))
+            throw InputError(file, r.line(4),
+                             "the angle of taper must be less than 90 degrees, found " + number(pile.taperAngle));
         o.loadTransferMethod = r.integer(5, "the load-transfer method");
         o.cptDataOption = r.integer(6, "the CPT data option");
         o.sideFrictionReduction = r.integer(7, "the side friction reduction option");

@@ -165,6 +165,26 @@ TEST(BadInput, ImpossiblePileGeometryIsRefusedOnThePileLine) {
     EXPECT_EQ(runExampleWith({{5, "75.4 0 0 0 29000000 60 0 0 0.0 1"}}).status, 0);
 }
 
+// A taper that closes the 24 in pile: the segments of h = 720 in / 61 =
+// 11.80 in are walked from the head; the second one, 1.5 h = 17.70 in deep
+// (1.48 ft), has 24 - 2 x 17.70 x tan(45 x 0.01745) = -11.4 in left. A
+// taper of 90 degrees or more is refused as read; a realistic monotube taper
+// runs.
+TEST(BadInput, ATaperThatClosesThePileIsRefused) {
+    const auto closing = runExampleWith({{7, "0 1.0 7 45 4 0 0"}});
+    EXPECT_EQ(closing.status, 1);
+    EXPECT_NE(closing.console.find("ERROR IN FILE \"pipe24.in\": the angle of taper (45.00 degrees) narrows the pile "
+                                   "to no diameter at 1.48 FT. from the pile head"),
+              std::string::npos)
+        << closing.console;
+    const auto right = runExampleWith({{7, "0 1.0 7 90 4 0 0"}});
+    EXPECT_EQ(right.status, 1);
+    EXPECT_NE(right.console.find("ERROR IN FILE \"pipe24.in\", LINE 7: the angle of taper must be less than 90 "
+                                 "degrees, found 90"),
+              std::string::npos);
+    EXPECT_EQ(runExampleWith({{7, "0 1.0 7 0.5 4 0 0"}}).status, 0);
+}
+
 // A read of a single value names it once.
 TEST(BadInput, AnUnreadableSingleValueIsNamedOnce) {
     const auto out = runExampleWith({{24, "abc"}});
