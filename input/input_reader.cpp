@@ -293,6 +293,14 @@ void readInputFile(RunStore& store, FreeFormatReader& reader) {
             const auto a = reader.read(2, "area point " + std::to_string(k) + " (record 14)");
             pile.areaDistance[static_cast<size_t>(k)] = a.real(1, "the distance");
             pile.areaValue[static_cast<size_t>(k)] = a.real(2, "the area");
+            // The table is read downwards from the pile head.
+            if (k > 1 && pile.areaDistance[static_cast<size_t>(k)] < pile.areaDistance[static_cast<size_t>(k - 1)])
+                throw InputError(file, a.line(1),
+                                 "the distance of area point " + std::to_string(k) + " (" +
+                                     number(pile.areaDistance[static_cast<size_t>(k)]) +
+                                     ") is less than that of area point " + std::to_string(k - 1) + " (" +
+                                     number(pile.areaDistance[static_cast<size_t>(k - 1)]) +
+                                     "); expected the points in order of increasing distance");
         }
     }
 
@@ -320,6 +328,14 @@ void readInputFile(RunStore& store, FreeFormatReader& reader) {
                 o.tzFactorDepth[static_cast<size_t>(k)] = f.real(1, "the depth");
                 o.tzFactorA[static_cast<size_t>(k)] = f.real(2, "the load-transfer factor");
                 o.tzFactorB[static_cast<size_t>(k)] = f.real(3, "the movement factor");
+                // The factors are interpolated downwards between the rows.
+                if (k > 1 && o.tzFactorDepth[static_cast<size_t>(k)] < o.tzFactorDepth[static_cast<size_t>(k - 1)])
+                    throw InputError(file, f.line(1),
+                                     "the depth of t-z factor row " + std::to_string(k) + " (" +
+                                         number(o.tzFactorDepth[static_cast<size_t>(k)]) +
+                                         ") lies above that of t-z factor row " + std::to_string(k - 1) + " (" +
+                                         number(o.tzFactorDepth[static_cast<size_t>(k - 1)]) +
+                                         "); expected the rows in order of increasing depth");
             }
         }
     }

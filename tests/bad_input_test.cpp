@@ -185,6 +185,26 @@ TEST(BadInput, ATaperThatClosesThePileIsRefused) {
     EXPECT_EQ(runExampleWith({{7, "0 1.0 7 0.5 4 0 0"}}).status, 0);
 }
 
+// The area table and the t-z factor table are read downwards too.
+TEST(BadInput, AreaAndTzFactorTablesOutOfOrderAreRefused) {
+    const auto area = runExampleWith({{28, "3 2\n0 47\n40 40\n20 40"}});
+    EXPECT_EQ(area.status, 1);
+    EXPECT_NE(area.console.find("ERROR IN FILE \"pipe24.in\", LINE 31: the distance of area point 3 (20) is less "
+                                "than that of area point 2 (40); expected the points in order of increasing distance"),
+              std::string::npos)
+        << area.console;
+    const auto factors = runExampleWith({{30, "1\n3\n0 1 1\n30 1 1\n10 1 1"}});
+    EXPECT_EQ(factors.status, 1);
+    EXPECT_NE(factors.console.find("ERROR IN FILE \"pipe24.in\", LINE 34: the depth of t-z factor row 3 (10) lies "
+                                   "above that of t-z factor row 2 (30); expected the rows in order of increasing "
+                                   "depth"),
+              std::string::npos)
+        << factors.console;
+    // Equal distances and depths (a step) are in order.
+    EXPECT_EQ(runExampleWith({{28, "3 2\n0 47\n20 47\n20 40"}}).status, 0);
+    EXPECT_EQ(runExampleWith({{30, "1\n3\n0 1 1\n30 1 1\n30 2 2"}}).status, 0);
+}
+
 // A read of a single value names it once.
 TEST(BadInput, AnUnreadableSingleValueIsNamedOnce) {
     const auto out = runExampleWith({{24, "abc"}});
