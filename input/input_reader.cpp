@@ -61,11 +61,20 @@ void readPileLine(ProblemData& p, FreeFormatReader& reader) {
         throw InputError(file, lineNumber,
                          "an empty value between commas on the pile line (record 5); every value must be given");
     const int32_t n = list.count;
-    if (n < 7)
+    if (n < 7) {
+        // Name the item the count stopped at, when it was one that is not a
+        // number (a long item is cut for the message).
+        std::string stop;
+        if (!list.stoppedAtItem.empty()) {
+            std::string item = list.stoppedAtItem;
+            if (item.size() > 40) item = item.substr(0, 40) + "...";
+            stop = ", then \"" + item + "\", which is not a number in range";
+        }
         throw InputError(file, lineNumber,
-                         "the pile line (record 5) holds " + std::to_string(n) +
-                             " values; at least 7 are needed (perimeter, tip area, outside diameter, inside "
+                         "the pile line (record 5) holds " + std::to_string(n) + " values" + stop +
+                             "; at least 7 are needed (perimeter, tip area, outside diameter, inside "
                              "diameter, modulus of elasticity, total length, stickup length)");
+    }
     PileSection& pile = p.pile;
     pile.perimeter = list.values[1];
     pile.tipArea = list.values[2];

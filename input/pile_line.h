@@ -2,6 +2,8 @@
 // values, of which the later ones are optional.
 #pragma once
 
+#include <string>
+
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -15,6 +17,9 @@ struct ValueList {
     int32_t count = 0;
     // The count stopped at an empty value between two commas.
     bool stoppedAtEmptyValue = false;
+    // The item the count stopped at when it is not a number (empty when the
+    // count reached the end of the line or its limit).
+    std::string stoppedAtItem;
 };
 
 // The values written on `line` alone (the line is not continued), in order,

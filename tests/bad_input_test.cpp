@@ -205,6 +205,21 @@ TEST(BadInput, AreaAndTzFactorTablesOutOfOrderAreRefused) {
     EXPECT_EQ(runExampleWith({{30, "1\n3\n0 1 1\n30 1 1\n30 2 2"}}).status, 0);
 }
 
+// A pile line that stops counting at an item that is not a number says so:
+// a word, and a number too large for the range (a digit string of 400).
+TEST(BadInput, APileLineStoppedByAnUnreadableItemNamesIt) {
+    const auto word = runExampleWith({{5, "0 0 24 x23 29000000 60 0"}});
+    EXPECT_EQ(word.status, 1);
+    EXPECT_NE(word.console.find("ERROR IN FILE \"pipe24.in\", LINE 5: the pile line (record 5) holds 3 values, then "
+                                "\"x23\", which is not a number in range; at least 7 are needed"),
+              std::string::npos)
+        << word.console;
+    const auto huge = runExampleWith({{5, std::string(400, '9')}});
+    EXPECT_NE(huge.console.find("holds 0 values, then \"" + std::string(40, '9') + "...\", which is not a number"),
+              std::string::npos)
+        << huge.console;
+}
+
 // A read of a single value names it once.
 TEST(BadInput, AnUnreadableSingleValueIsNamedOnce) {
     const auto out = runExampleWith({{24, "abc"}});
