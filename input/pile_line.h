@@ -2,10 +2,9 @@
 // values, of which the later ones are optional.
 #pragma once
 
-#include <string>
-
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "input/problem_data.h"
