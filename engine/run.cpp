@@ -207,6 +207,7 @@ int32_t runAnalysis(const RunEnvironment& env) {
         // Step 4: the report, with banner, file names, time and date.
         if (store->names.outputFileName.empty())
             throw InputError(kRunControlFileName, 6, "no report (output) file is named");
+        checkOutputFilesAreDistinct(store->names, env.workingFolder);
         reportBuffer.resize(1 << 18);  // few writes for the many rows of a big run
         reportFile = std::make_unique<std::ofstream>();
         reportFile->rdbuf()->pubsetbuf(reportBuffer.data(), static_cast<std::streamsize>(reportBuffer.size()));

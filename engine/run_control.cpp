@@ -31,7 +31,52 @@ std::string askConsole(std::istream& in, LayoutWriter& console, const char* prom
     return trimmed(answer);
 }
 
+std::filesystem::path inFolder(const std::filesystem::path& folder, const std::string& name) {
+    const std::filesystem::path path(name);
+    return path.is_relative() ? folder / path : path;
+}
+
+// Whether two names lead to one file: the same existing file (links and
+// case-insensitive file systems included), or the same path for files not
+// yet made.
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ec;
+    if (std::filesystem::exists(a, ec) && std::filesystem::exists(b, ec)) {
+        const bool same = std::filesystem::equivalent(a, b, ec);
+        return !ec && same;
+    }
+    const auto ca = std::filesystem::weakly_canonical(a, ec);
+    if (ec) return a.lexically_normal() == b.lexically_normal();
+    const auto cb = std::filesystem::weakly_canonical(b, ec);
+    if (ec) return a.lexically_normal() == b.lexically_normal();
+    return ca == cb;
+}
+
 } // namespace
+
+void checkOutputFilesAreDistinct(const RunFileNames& names, const std::filesystem::path& folder) {
+    struct Named {
+        const std::string* name;
+        const char* what;
+    };
+    const Named inputs[] = {{nullptr, "the run-control file"},
+                            {&names.inputFileName, "the input data file"},
+                            {&names.cptFileName, "the CPT data file"}};
+    const std::string runControl = kRunControlFileName;
+    auto check = [&](const std::string& output, int line, const char* what, const Named* others, size_t count) {
+        if (output.empty()) return;
+        for (size_t k = 0; k < count; ++k) {
+            const std::string& other = others[k].name ? *others[k].name : runControl;
+            if (other.empty() || !sameFile(inFolder(folder, output), inFolder(folder, other))) continue;
+            throw InputError(kRunControlFileName, line,
+                             std::string(what) + " \"" + output + "\" is the same file as " + others[k].what +
+                                 " \"" + other + "\"; the run would overwrite it. Expected a file name of its own");
+        }
+    };
+    check(names.outputFileName, 6, "the report file", inputs, 3);
+    const Named plotOthers[] = {inputs[0], inputs[1], inputs[2], {&names.outputFileName, "the report file"}};
+    check(names.plotFileName, 7, "the plot data file", plotOthers, 4);
+}
 
 void readRunControl(RunFileNames& names, const std::filesystem::path& folder, std::istream& consoleIn,
                     LayoutWriter& console) {

@@ -19,6 +19,12 @@ inline constexpr const char* kRunControlFileName = "names.dat";
 void readRunControl(RunFileNames& names, const std::filesystem::path& folder, std::istream& consoleIn,
                     LayoutWriter& console);
 
+// The report and the plot data file are emptied when the run writes them:
+// neither may name the run-control file, the input data file, the CPT data
+// file or the other output file. Throws InputError naming the line of
+// "names.dat" that holds the output name.
+void checkOutputFilesAreDistinct(const RunFileNames& names, const std::filesystem::path& folder);
+
 void writeBanner(LayoutWriter& out, const std::string& versionText);
 
 struct PathParts {

@@ -31,6 +31,11 @@ FreeFormatReader::FreeFormatReader(std::string fileName, std::string content) : 
 }
 
 FreeFormatReader FreeFormatReader::open(const std::filesystem::path& path, const std::string& fileName) {
+    // A folder opens as an empty stream on some systems: say what it is
+    // rather than report an empty file.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw InputError(fileName, 0, "this names a folder, not a file; expected a text file to read");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw InputError(fileName, 0, "the file cannot be opened for reading");
     std::ostringstream content;
@@ -156,12 +161,18 @@ FreeFormatReader::List FreeFormatReader::read(int count, std::string_view what) 
     return list;
 }
 
+// " in <record>" after the item's name, left out when a single-item read
+// names the item and the record alike.
+std::string FreeFormatReader::List::within(std::string_view name) const {
+    return name == what_ ? std::string() : " in " + what_;
+}
+
 int32_t FreeFormatReader::List::integer(int index, std::string_view name) const {
     const Token& t = tokens_.at(static_cast<size_t>(index - 1));
     int32_t v = 0;
     if (!parseInteger(t.text, v))
         throw InputError(reader_->fileName_, t.line,
-                         "expected a whole number (digits only) for " + std::string(name) + " in " + what_ +
+                         "expected a whole number (digits only) for " + std::string(name) + within(name) +
                              ", found " + quotedText(t.text));
     return v;
 }
@@ -171,7 +182,7 @@ double FreeFormatReader::List::real(int index, std::string_view name) const {
     double v = 0;
     if (!parseReal(t.text, v))
         throw InputError(reader_->fileName_, t.line,
-                         "expected a number for " + std::string(name) + " in " + what_ + ", found " + quotedText(t.text));
+                         "expected a number for " + std::string(name) + within(name) + ", found " + quotedText(t.text));
     return v;
 }
 

@@ -58,6 +58,7 @@ public:
 
     private:
         friend class FreeFormatReader;
+        std::string within(std::string_view name) const;
         const FreeFormatReader* reader_ = nullptr;
         std::string what_;
         std::vector<Token> tokens_;

@@ -61,11 +61,20 @@ void readPileLine(ProblemData& p, FreeFormatReader& reader) {
         throw InputError(file, lineNumber,
                          "an empty value between commas on the pile line (record 5); every value must be given");
     const int32_t n = list.count;
-    if (n < 7)
+    if (n < 7) {
+        // Name the item the count stopped at, when it was one that is not a
+        // number (a long item is cut for the message).
+        std::string stop;
+        if (!list.stoppedAtItem.empty()) {
+            std::string item = list.stoppedAtItem;
+            if (item.size() > 40) item = item.substr(0, 40) + "...";
+            stop = ", then \"" + item + "\", which is not a number in range";
+        }
         throw InputError(file, lineNumber,
-                         "the pile line (record 5) holds " + std::to_string(n) +
-                             " values; at least 7 are needed (perimeter, tip area, outside diameter, inside "
+                         "the pile line (record 5) holds " + std::to_string(n) + " values" + stop +
+                             "; at least 7 are needed (perimeter, tip area, outside diameter, inside "
                              "diameter, modulus of elasticity, total length, stickup length)");
+    }
     PileSection& pile = p.pile;
     pile.perimeter = list.values[1];
     pile.tipArea = list.values[2];
@@ -79,6 +88,30 @@ void readPileLine(ProblemData& p, FreeFormatReader& reader) {
                          "the pile stickup length (" + number(pile.stickupLength) +
                              ", 7th value of the pile line) is larger than the total pile length (" +
                              number(pile.totalLength) + ", 6th value)");
+    // A pile has a length and a size, and the bore of a pipe lies inside its
+    // wall: other values leave areas, perimeters or embedded lengths that no
+    // pile has.
+    if (!(pile.totalLength > 0))
+        throw InputError(file, lineNumber,
+                         "the total pile length (" + number(pile.totalLength) +
+                             ", 6th value of the pile line) must be greater than 0");
+    if (pile.stickupLength < 0)
+        throw InputError(file, lineNumber,
+                         "the pile stickup length (" + number(pile.stickupLength) +
+                             ", 7th value of the pile line) is negative; expected 0 or the length above the ground");
+    if (!(pile.perimeter > 1.0E-10f)) {
+        // A circular pile: its size comes from the diameters.
+        if (!(pile.outsideDiameter > 0))
+            throw InputError(file, lineNumber,
+                             "the outside diameter (" + number(pile.outsideDiameter) +
+                                 ", 3rd value of the pile line) must be greater than 0 when no perimeter (1st "
+                                 "value) is given");
+        if (!(pile.insideDiameter >= 0 && pile.insideDiameter < pile.outsideDiameter))
+            throw InputError(file, lineNumber,
+                             "the inside diameter (" + number(pile.insideDiameter) +
+                                 ", 4th value of the pile line) must be 0 (solid pile) or greater and smaller than "
+                                 "the outside diameter (" + number(pile.outsideDiameter) + ", 3rd value)");
+    }
     AnalysisOptions& o = p.options;
     o.elevationOutput = truncatedToInteger(valueOrDefault(list, n, 8, 0.0));
     o.groundElevation = valueOrDefault(list, n, 9, 0.0);
@@ -100,6 +133,15 @@ void readSoilRows(ProblemData& p, FreeFormatReader& reader) {
         row.effectiveUnitWeight = first.real(4, "the effective unit weight (column 3)");
         row.frictionAngle = first.real(5, "the friction angle (column 4)");
         row.bearingCapacityFactor = first.real(6, "the bearing capacity factor (column 5)");
+        // The rows describe the soil downwards: a row above the one before it
+        // would be merged into that row's depth without a word (rows closer
+        // than half an increment are merged), so the table is refused.
+        if (i > 1 && row.depth < p.layers[static_cast<size_t>(i - 1)].depth)
+            throw InputError(reader.fileName(), first.line(1),
+                             "the depth of soil row " + std::to_string(i) + " (" + number(row.depth) +
+                                 ") lies above that of soil row " + std::to_string(i - 1) + " (" +
+                                 number(p.layers[static_cast<size_t>(i - 1)].depth) +
+                                 "); expected the soil rows in order of increasing depth");
 
         const auto second = reader.read(14, name + ", columns 6 to 19 (record 10)");
         row.maxUnitFriction = second.real(1, "the maximum unit friction (column 6)");
@@ -171,6 +213,16 @@ void readInputFile(RunStore& store, FreeFormatReader& reader) {
             throw InputError(file, r.line(3),
                              "the batter angle must lie between -90 and 90 degrees, found " +
                                  number(pile.batterAngle));
+        // The bore of an enhanced end section of a circular pile lies inside
+        // its wall as the pile's own bore does (a wider one gives a negative
+        // annulus and negative end bearing).
+        if (pile.enhancedEndLength >= 0.00001f && !(pile.perimeter > 1.0E-10f) &&
+            !(pile.enhancedEndInsideDiameter >= 0 && pile.enhancedEndInsideDiameter < pile.outsideDiameter))
+            throw InputError(file, r.line(2),
+                             "the inside diameter of the enhanced end section (" +
+                                 number(pile.enhancedEndInsideDiameter) +
+                                 ") must be 0 (solid) or greater and smaller than the outside diameter (" +
+                                 number(pile.outsideDiameter) + ")");
     }
     applyEnhancedEndRule(p);
 
@@ -186,6 +238,9 @@ void readInputFile(RunStore& store, FreeFormatReader& reader) {
                                  number(o.lengthIncrement));
         pile.pileType = r.integer(3, "the pile type");
         pile.taperAngle = r.real(4, "the taper angle");
+        if (!(pile.taperAngle < 90))
+            throw InputError(file, r.line(4),
+                             "the angle of taper must be less than 90 degrees, found " + number(pile.taperAngle));
         o.loadTransferMethod = r.integer(5, "the load-transfer method");
         o.cptDataOption = r.integer(6, "the CPT data option");
         o.sideFrictionReduction = r.integer(7, "the side friction reduction option");
@@ -247,6 +302,14 @@ void readInputFile(RunStore& store, FreeFormatReader& reader) {
             const auto a = reader.read(2, "area point " + std::to_string(k) + " (record 14)");
             pile.areaDistance[static_cast<size_t>(k)] = a.real(1, "the distance");
             pile.areaValue[static_cast<size_t>(k)] = a.real(2, "the area");
+            // The table is read downwards from the pile head.
+            if (k > 1 && pile.areaDistance[static_cast<size_t>(k)] < pile.areaDistance[static_cast<size_t>(k - 1)])
+                throw InputError(file, a.line(1),
+                                 "the distance of area point " + std::to_string(k) + " (" +
+                                     number(pile.areaDistance[static_cast<size_t>(k)]) +
+                                     ") is less than that of area point " + std::to_string(k - 1) + " (" +
+                                     number(pile.areaDistance[static_cast<size_t>(k - 1)]) +
+                                     "); expected the points in order of increasing distance");
         }
     }
 
@@ -274,6 +337,14 @@ void readInputFile(RunStore& store, FreeFormatReader& reader) {
                 o.tzFactorDepth[static_cast<size_t>(k)] = f.real(1, "the depth");
                 o.tzFactorA[static_cast<size_t>(k)] = f.real(2, "the load-transfer factor");
                 o.tzFactorB[static_cast<size_t>(k)] = f.real(3, "the movement factor");
+                // The factors are interpolated downwards between the rows.
+                if (k > 1 && o.tzFactorDepth[static_cast<size_t>(k)] < o.tzFactorDepth[static_cast<size_t>(k - 1)])
+                    throw InputError(file, f.line(1),
+                                     "the depth of t-z factor row " + std::to_string(k) + " (" +
+                                         number(o.tzFactorDepth[static_cast<size_t>(k)]) +
+                                         ") lies above that of t-z factor row " + std::to_string(k - 1) + " (" +
+                                         number(o.tzFactorDepth[static_cast<size_t>(k - 1)]) +
+                                         "); expected the rows in order of increasing depth");
             }
         }
     }
@@ -333,6 +404,15 @@ void readCptFile(RunStore& store, FreeFormatReader& reader) {
         const auto point = reader.read(2, "CPT point " + std::to_string(k));
         p.cptDepth[static_cast<size_t>(k)] = point.real(1, "the depth");
         p.cptTipResistance[static_cast<size_t>(k)] = point.real(2, "the cone tip resistance");
+        // The cone methods interpolate between the points downwards; a point
+        // above the one before it is refused when they use the profile.
+        if (p.options.cptDataOption == 1 && k > 1 &&
+            p.cptDepth[static_cast<size_t>(k)] < p.cptDepth[static_cast<size_t>(k - 1)])
+            throw InputError(reader.fileName(), point.line(1),
+                             "the depth of CPT point " + std::to_string(k) + " (" +
+                                 number(p.cptDepth[static_cast<size_t>(k)]) + ") lies above that of CPT point " +
+                                 std::to_string(k - 1) + " (" + number(p.cptDepth[static_cast<size_t>(k - 1)]) +
+                                 "); expected the points in order of increasing depth");
     }
 }
 

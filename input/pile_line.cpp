@@ -39,11 +39,17 @@ ValueList parseValueList(std::string_view line) {
         int32_t repeat = 1;
         std::string_view number = item;
         if (const size_t star = item.find('*'); star != std::string_view::npos) {
-            if (!FreeFormatReader::parseInteger(item.substr(0, star), repeat) || repeat < 1) break;
+            if (!FreeFormatReader::parseInteger(item.substr(0, star), repeat) || repeat < 1) {
+                list.stoppedAtItem = std::string(item);
+                break;
+            }
             number = item.substr(star + 1);
         }
         double value = 0;
-        if (!FreeFormatReader::parseReal(number, value)) break;
+        if (!FreeFormatReader::parseReal(number, value)) {
+            list.stoppedAtItem = std::string(item);
+            break;
+        }
         for (int32_t r = 0; r < repeat && list.count < kMaxPileLineValues; ++r)
             list.values[static_cast<size_t>(++list.count)] = value;
     }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "input/problem_data.h"
@@ -15,6 +16,9 @@ struct ValueList {
     int32_t count = 0;
     // The count stopped at an empty value between two commas.
     bool stoppedAtEmptyValue = false;
+    // The item the count stopped at when it is not a number (empty when the
+    // count reached the end of the line or its limit).
+    std::string stoppedAtItem;
 };
 
 // The values written on `line` alone (the line is not continued), in order,

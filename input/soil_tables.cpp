@@ -4,6 +4,7 @@
 #include "input/soil_tables.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -61,7 +62,9 @@ constexpr const char* kTitleStart[3] = {
 int soilTableVariant(const ProblemData& p) {
     const bool fhwa = methodSelected(p, 1);
     const bool army = methodSelected(p, 2);
-    int sum = 0;
+    // The codes are summed as written; a wide sum keeps codes far outside
+    // 0 and 1 from overflowing.
+    int64_t sum = 0;
     for (int flag = 1; flag <= 9; ++flag) sum += p.options.capacityMethods[static_cast<size_t>(flag)];
     if (!fhwa && !army) return 1;
     if (fhwa && !army) return sum == 1 ? 2 : 5;

@@ -5,9 +5,12 @@
 #include "report/result_tables.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "capacity/depth_columns.h"
+#include "engine/run_errors.h"
+#include "report/layout.h"
 #include "report/plot_file.h"
 #include "report/table_heading.h"
 
@@ -189,12 +192,70 @@ void prepareProfileForReport(RunStore& store, int32_t methodCode) {
     method.prepared = true;
 }
 
+namespace {
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Whether node j is a printed row: every k-th node from the ground surface,
+// and the tip.
+template <typename Visit>
+void forPrintedNodes(int32_t k, int32_t M, Visit visit) {
+    int32_t counter = k - 1;
+    for (int32_t j = 1; j <= M; ++j) {
+        ++counter;
+        if (counter != k && j != M) continue;
+        counter = 0;
+        visit(j);
+    }
+}
+
+// A table of infinite or undefined capacities is no result: input values far
+// beyond any soil or pile (a factor of 1E300, say) make the products of the
+// method overflow. The run ends there with a message instead.
+void checkPrintedValuesAreFinite(RunStore& store, int32_t methodCode) {
+    const ProblemData& p = store.problem;
+    const MethodResults& method = store.method(methodCode);
+    const CapacityProfile& c = method.capacity;
+    const int32_t k = std::max<int32_t>(p.printIncrement, 1);
+    const int32_t M = std::clamp<int32_t>(store.grid.nodeCount, 0, kMaxNodes);
+    forPrintedNodes(k, M, [&](int32_t j) {
+        const size_t jj = static_cast<size_t>(j);
+        const struct {
+            double value;
+            const char* what;
+        } columns[] = {{c.skinFriction[jj], "skin friction"},
+                       {c.endBearing[jj], "end bearing"},
+                       {c.ultimateCapacity[jj], "ultimate capacity"},
+                       {c.plugLength[jj], "plug length"},
+                       {c.plugFriction[jj], "plug friction"},
+                       {method.nodes.plotSideFriction[jj], "unit side friction"}};
+        for (const auto& column : columns) {
+            if (std::isfinite(column.value)) continue;
+            std::string name = kMethodTables[methodCode].title;
+            name = name.substr(name.find_first_not_of("* "));
+            name = name.substr(0, name.find_last_not_of("* ") + 1);
+            throw InputError(store.names.inputFileName, 0,
+                             "the " + name + " table cannot be written: at the pile length " +
+                                 trimmed(formatFixed(c.pileLength[jj], 12, 2)) + " " +
+                                 trimmed(p.labels.lengthLabel) + " the " + column.what +
+                                 " exceeds the range of numbers; expected soil and pile values of realistic size");
+        }
+    });
+}
+
+} // namespace
+
 void writeMethodTable(RunStore& store, int32_t methodCode) {
     if (!validMethod(methodCode)) return;
     const ProblemData& p = store.problem;
     const MethodTable& table = kMethodTables[methodCode];
     const MethodResults& method = store.method(methodCode);
 
+    checkPrintedValuesAreFinite(store, methodCode);
     if (table.composed)
         composeTableHeading(store.report, table.title, table.titleLength, p.unitSystem, p.options.loadingType,
                             p.pile.batterAngle, p.options.elevationOutput, p.pile.insideDiameter, p.pile.tipClosure,

@@ -318,6 +318,15 @@ void solveLoadSettlement(RunStore& store, int32_t listingFlag) {
         seg.frictionless = p.pile.zeroFrictionLength * frame.u > seg.distance;
         seg.diameter = p.pile.outsideDiameter;
         if (p.pile.taperAngle > 0) seg.diameter -= 2 * seg.depth * std::tan(p.pile.taperAngle * 0.01745f);
+        // A taper that closes the pile above this segment leaves it no
+        // perimeter (or a negative one) to carry load.
+        if (p.pile.taperAngle > 0 && !(seg.diameter > 0))
+            throw InputError(store.names.inputFileName, 0,
+                             "the angle of taper (" + trimmed(formatFixed(p.pile.taperAngle, 12, 2)) +
+                                 " degrees) narrows the pile to no diameter at " +
+                                 trimmed(formatFixed(seg.distance / frame.u, 12, 2)) + " " +
+                                 trimmed(p.labels.lengthLabel) +
+                                 " from the pile head; expected a taper that leaves the tip a diameter");
         seg.stiffness = stiffnessAt(s, uniform, seg.distance);
         if (!(seg.stiffness > 0) || !std::isfinite(seg.stiffness))
             throw InputError(store.names.inputFileName, 0,
@@ -366,6 +375,17 @@ void solveLoadSettlement(RunStore& store, int32_t listingFlag) {
                 }
                 mid = newMid;
             }
+            // Loads or movements that overflow (an axial stiffness in the last
+            // places of the number range, say) leave no usable load-settlement
+            // curve. An undefined value is left to the pass limit above.
+            if (std::isinf(midLoad) || std::isinf(topLoad) || std::isinf(topMovement) || std::isinf(newMid))
+                throw InputError(store.names.inputFileName, 0,
+                                 "the load-settlement curve cannot be computed: at " +
+                                     trimmed(formatFixed(seg.distance / frame.u, 12, 2)) + " " +
+                                     trimmed(p.labels.lengthLabel) +
+                                     " from the pile head the pile load or movement exceeds the range of numbers; "
+                                     "expected an axial stiffness (area times modulus of elasticity) and load "
+                                     "transfers of realistic size");
             if ((k - 1) % every == 0 || k == n)
                 store.plot.write("3X,E10.3,3X,E10.3,3X,E10.3",
                                  {seg.distance / plotLength, printedForce(p, midLoad), newMid});
