@@ -7,7 +7,7 @@
 #include <fstream>
 #include <ostream>
 #include <streambuf>
-#include <vector>
+#include <memory>
 
 namespace tovek {
 
@@ -36,15 +36,15 @@ private:
     bool ensureOpen() {
         if (file_.is_open()) return true;
         if (failed_) return false;
-        buffer_.resize(kBufferSize);
-        file_.pubsetbuf(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+        buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+        file_.pubsetbuf(buffer_.get(), static_cast<std::streamsize>(kBufferSize));
         if (!file_.open(path_, std::ios::out | std::ios::trunc | std::ios::binary)) failed_ = true;
         return !failed_;
     }
     // A large buffer keeps the many short rows of a big run to few writes.
     static constexpr size_t kBufferSize = 1 << 18;
     std::filesystem::path path_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;
     std::filebuf file_;
     bool failed_ = false;
 };

@@ -195,7 +195,8 @@ int32_t runAnalysis(const RunEnvironment& env) {
     store->problem.options.tensionReductionFactor = 1.0f;
     store->console.attach(&consoleOut);
 
-    std::vector<char> reportBuffer;
+    constexpr size_t kReportBufferSize = 1 << 18;  // few writes for the many rows of a big run
+    std::unique_ptr<char[]> reportBuffer;
     std::unique_ptr<std::ofstream> reportFile;
     std::unique_ptr<LazyOutputFile> plotFile;
     int32_t status = 0;
@@ -208,9 +209,9 @@ int32_t runAnalysis(const RunEnvironment& env) {
         if (store->names.outputFileName.empty())
             throw InputError(kRunControlFileName, 6, "no report (output) file is named");
         checkOutputFilesAreDistinct(store->names, env.workingFolder);
-        reportBuffer.resize(1 << 18);  // few writes for the many rows of a big run
+        reportBuffer = std::make_unique_for_overwrite<char[]>(kReportBufferSize);
         reportFile = std::make_unique<std::ofstream>();
-        reportFile->rdbuf()->pubsetbuf(reportBuffer.data(), static_cast<std::streamsize>(reportBuffer.size()));
+        reportFile->rdbuf()->pubsetbuf(reportBuffer.get(), static_cast<std::streamsize>(kReportBufferSize));
         reportFile->open(resolve(env.workingFolder, store->names.outputFileName),
                          std::ios::out | std::ios::trunc | std::ios::binary);
         if (!*reportFile)
