@@ -22,6 +22,19 @@ std::string number(double value) {
     return text;
 }
 
+// Tables read downwards (soil rows, area points, factor rows, CPT points)
+// must not step back: entry k (of `what`, e.g. "soil row") holding `value`
+// may not lie before entry k-1 holding `previous`. `quantity` names what is
+// compared, `relation` how a wrong entry lies, `plural` the entries.
+void requireInOrder(const std::string& file, int line, const std::string& what, int k, double value,
+                    double previous, const char* quantity, const char* relation, const char* plural) {
+    if (k <= 1 || !(value < previous)) return;
+    throw InputError(file, line,
+                     "the " + std::string(quantity) + " of " + what + " " + std::to_string(k) + " (" + number(value) +
+                         ") " + relation + " that of " + what + " " + std::to_string(k - 1) + " (" +
+                         number(previous) + "); expected the " + plural + " in order of increasing " + quantity);
+}
+
 // A real written where the file means a whole number, truncated toward
 // zero; values beyond the integer range are held at its ends.
 int32_t truncatedToInteger(double value) {
@@ -136,12 +149,9 @@ void readSoilRows(ProblemData& p, FreeFormatReader& reader) {
         // The rows describe the soil downwards: a row above the one before it
         // would be merged into that row's depth without a word (rows closer
         // than half an increment are merged), so the table is refused.
-        if (i > 1 && row.depth < p.layers[static_cast<size_t>(i - 1)].depth)
-            throw InputError(reader.fileName(), first.line(1),
-                             "the depth of soil row " + std::to_string(i) + " (" + number(row.depth) +
-                                 ") lies above that of soil row " + std::to_string(i - 1) + " (" +
-                                 number(p.layers[static_cast<size_t>(i - 1)].depth) +
-                                 "); expected the soil rows in order of increasing depth");
+        if (i > 1)
+            requireInOrder(reader.fileName(), first.line(1), "soil row", i, row.depth,
+                           p.layers[static_cast<size_t>(i - 1)].depth, "depth", "lies above", "soil rows");
 
         const auto second = reader.read(14, name + ", columns 6 to 19 (record 10)");
         row.maxUnitFriction = second.real(1, "the maximum unit friction (column 6)");
@@ -303,13 +313,8 @@ void readInputFile(RunStore& store, FreeFormatReader& reader) {
             pile.areaDistance[static_cast<size_t>(k)] = a.real(1, "the distance");
             pile.areaValue[static_cast<size_t>(k)] = a.real(2, "the area");
             // The table is read downwards from the pile head.
-            if (k > 1 && pile.areaDistance[static_cast<size_t>(k)] < pile.areaDistance[static_cast<size_t>(k - 1)])
-                throw InputError(file, a.line(1),
-                                 "the distance of area point " + std::to_string(k) + " (" +
-                                     number(pile.areaDistance[static_cast<size_t>(k)]) +
-                                     ") is less than that of area point " + std::to_string(k - 1) + " (" +
-                                     number(pile.areaDistance[static_cast<size_t>(k - 1)]) +
-                                     "); expected the points in order of increasing distance");
+            requireInOrder(file, a.line(1), "area point", k, pile.areaDistance[static_cast<size_t>(k)],
+                           pile.areaDistance[static_cast<size_t>(k - 1)], "distance", "is less than", "points");
         }
     }
 
@@ -338,13 +343,8 @@ void readInputFile(RunStore& store, FreeFormatReader& reader) {
                 o.tzFactorA[static_cast<size_t>(k)] = f.real(2, "the load-transfer factor");
                 o.tzFactorB[static_cast<size_t>(k)] = f.real(3, "the movement factor");
                 // The factors are interpolated downwards between the rows.
-                if (k > 1 && o.tzFactorDepth[static_cast<size_t>(k)] < o.tzFactorDepth[static_cast<size_t>(k - 1)])
-                    throw InputError(file, f.line(1),
-                                     "the depth of t-z factor row " + std::to_string(k) + " (" +
-                                         number(o.tzFactorDepth[static_cast<size_t>(k)]) +
-                                         ") lies above that of t-z factor row " + std::to_string(k - 1) + " (" +
-                                         number(o.tzFactorDepth[static_cast<size_t>(k - 1)]) +
-                                         "); expected the rows in order of increasing depth");
+                requireInOrder(file, f.line(1), "t-z factor row", k, o.tzFactorDepth[static_cast<size_t>(k)],
+                               o.tzFactorDepth[static_cast<size_t>(k - 1)], "depth", "lies above", "rows");
             }
         }
     }
@@ -406,13 +406,9 @@ void readCptFile(RunStore& store, FreeFormatReader& reader) {
         p.cptTipResistance[static_cast<size_t>(k)] = point.real(2, "the cone tip resistance");
         // The cone methods interpolate between the points downwards; a point
         // above the one before it is refused when they use the profile.
-        if (p.options.cptDataOption == 1 && k > 1 &&
-            p.cptDepth[static_cast<size_t>(k)] < p.cptDepth[static_cast<size_t>(k - 1)])
-            throw InputError(reader.fileName(), point.line(1),
-                             "the depth of CPT point " + std::to_string(k) + " (" +
-                                 number(p.cptDepth[static_cast<size_t>(k)]) + ") lies above that of CPT point " +
-                                 std::to_string(k - 1) + " (" + number(p.cptDepth[static_cast<size_t>(k - 1)]) +
-                                 "); expected the points in order of increasing depth");
+        if (p.options.cptDataOption == 1 && k > 1)
+            requireInOrder(reader.fileName(), point.line(1), "CPT point", k, p.cptDepth[static_cast<size_t>(k)],
+                           p.cptDepth[static_cast<size_t>(k - 1)], "depth", "lies above", "points");
     }
 }
 
