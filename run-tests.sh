@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the engine and runs every test. With TOVEK_SANITIZE=1 the build
-# (in build-sanitize) uses AddressSanitizer and UndefinedBehaviorSanitizer.
+# (in build-sanitize) uses AddressSanitizer and UndefinedBehaviorSanitizer;
+# with TOVEK_WERROR=1 every compiler warning is an error (as in CI).
 set -euo pipefail
 cd "$(dirname "$0")"
 build=build
@@ -11,6 +12,7 @@ if [ "${TOVEK_SANITIZE:-0}" = 1 ]; then
 else
   flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 fi
+if [ "${TOVEK_WERROR:-0}" = 1 ]; then flags+=(-DTOVEK_WERROR=ON); else flags+=(-DTOVEK_WERROR=OFF); fi
 cmake -S . -B "$build" "${flags[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)"

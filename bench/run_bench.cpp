@@ -236,8 +236,9 @@ void BM_LoadSettlementStage(benchmark::State& state) {
         }
         store->methods[tovek::kApi].capacity.endBearing[496] = 500;
         state.ResumeTiming();
-        tovek::handOverNodeValues(*store);
-        tovek::runLoadSettlement(*store);
+        tovek::handOverNodeValues(*store, (*store).settlement);
+        tovek::SettlementRun run = store->settlementRun();
+        tovek::runLoadSettlement(run);
         benchmark::DoNotOptimize(store->settlement.points[21].topLoad);
     }
 }

@@ -12,6 +12,9 @@ namespace {
 
 // Friction angle against blow count at 0, 20 and 40 psi overburden. Each
 // curve is only used inside its own range of blow counts.
+// Source: the chart of standard penetration resistance against friction
+// angle and effective overburden pressure after Gibbs and Holtz (1957), as
+// reproduced in the USACE and FHWA pile design manuals.
 constexpr Chart<7> kAt0Psi{{0, 2, 4, 6, 10, 15, 20}, {0, 32, 34, 36, 38, 42, 45}};
 constexpr Chart<11> kAt20Psi{{6, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55},
                              {30, 32, 34, 36, 37, 39, 40, 41, 42, 44, 45}};

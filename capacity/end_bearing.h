@@ -5,40 +5,26 @@
 
 #include <cstdint>
 
-#include "engine/run_store.h"
+#include "capacity/analysis_state.h"
 
 namespace tovek {
 
-namespace capacity {
-
-// English units (ft, in, kips, ksf) for unitSystem 1; every other value is
-// taken as SI (m, mm, kN, kPa), the only other valid value being 2.
-inline bool englishUnits(const ProblemData& p) { return p.unitSystem == 1; }
-
-// Divisor that turns a diameter (in / mm) into a length (ft / m).
-inline double diameterDivisor(const ProblemData& p) { return englishUnits(p) ? 12.0 : 1000.0; }
-
-// Atmospheric pressure in the stress unit of the run (ksf / kPa).
-inline double atmosphericPressure(const ProblemData& p) {
-    return englishUnits(p) ? static_cast<double>(2.1168f) : 100.0;
-}
-
 // A layer's maxUnitBearing holds kNoLayerLimit when the file gave no limit.
 inline bool bearingLimitGiven(double maxUnitBearing) { return maxUnitBearing != kNoLayerLimit; }
-
-} // namespace capacity
 
 // Cone resistance interpolated in the CPT profile at a pile length, in the
 // file's units: 0 without CPT points, the first value at or above the first
 // CPT depth, the last value below the last one.
 double cptResistanceAt(const ProblemData& problem, double pileLength);
 
-// Cone resistance used for segment i (1..N, clamped to the segment table),
-// in ksf / kPa. Also kept in store.work.currentConeResistance.
-double coneResistanceAt(RunStore& store, int32_t segment);
+// Cone resistance used for segment i (1..N) by the end bearing and the wall
+// bearing, in ksf / kPa: the segment's own value, else the CPT profile at the
+// pile length of node i, else 2.8 pa x blow count.
+double coneResistanceAt(const AnalysisState& state, int32_t segment);
 
-// Fills unitEndBearing(1..2N) of store.methods[store.methodCode].transfer
-// for the method being integrated.
-void computeUnitEndBearing(RunStore& store);
+// Fills unitEndBearing(1..2N) of the method `methodCode`. A sand segment
+// without a bearing capacity factor receives the API estimate, for this and
+// every later method of the pass.
+void computeUnitEndBearing(AnalysisState& state, int32_t methodCode);
 
 } // namespace tovek

@@ -10,18 +10,19 @@
 #include <vector>
 
 #include "capacity/integrator.h"
+#include "capacity/prepare_profile.h"
 #include "engine/lazy_file.h"
 #include "engine/run_control.h"
-#include "engine/run_errors.h"
 #include "engine/run_store.h"
 #include "input/free_format.h"
 #include "input/input_checks.h"
+#include "input/input_error.h"
 #include "input/input_reader.h"
 #include "input/input_report.h"
-#include "methods/api_method.h"
+#include "input/units.h"
 #include "methods/method_catalog.h"
-#include "methods/user_method.h"
 #include "report/plot_file.h"
+#include "report/printed_rows.h"
 #include "report/result_tables.h"
 #include "settlement/load_settlement.h"
 
@@ -45,72 +46,65 @@ std::filesystem::path resolve(const std::filesystem::path& folder, const std::st
     return path.is_relative() ? folder / path : path;
 }
 
-bool selected(const ProblemData& p, int flag) { return p.options.capacityMethods[static_cast<size_t>(flag)] == 1; }
-
-// The four cone-resistance methods run only with CPT data and at least one
-// of them selected.
-bool coneMethodsRun(const ProblemData& p) {
-    return p.options.cptDataOption == 1 &&
-           (selected(p, 6) || selected(p, 7) || selected(p, 8) || selected(p, 9));
+// The methods this run computes: the built ones, the cone-resistance methods
+// only with CPT data and one of them selected.
+bool methodRuns(const AnalysisOptions& options, const MethodEntry& method) {
+    return method.built && (!method.coneMethod || coneMethodsRun(options));
 }
 
-// A table is written for a selected method that this build computes.
-bool tableWritten(const ProblemData& p, int flag) {
-    if (!selected(p, flag)) return false;
-    if (flag >= 6 && !coneMethodsRun(p)) return false;
-    return methodIsBuilt(kFlagToMethodCode[flag]);
-}
-
-int32_t capacityBlockCount(const ProblemData& p) {
+int32_t capacityBlockCount(const AnalysisOptions& options) {
     int32_t count = 0;
-    for (int flag = 1; flag <= 9; ++flag)
-        if (tableWritten(p, flag)) ++count;
+    for (const MethodEntry& method : methodCatalog())
+        if (tableWritten(options, method)) ++count;
     return count;
 }
 
-void integrate(RunStore& store, int32_t code) {
-    store.methodCode = code;
-    integrateCapacity(store);
+// A method's unit load transfers and shaft capacity, then its integration
+// (in compression the user-specified method keeps its own end bearing).
+void runMethod(RunStore& store, const MethodEntry& method) {
+    method.compute(store, store.report);
+    if (method.integration == Integration::always || store.problem.options.loadingType == 1)
+        integrateCapacity(store, method.code);
 }
 
-void tabulate(RunStore& store, int flag) {
-    if (tableWritten(store.problem, flag)) writeMethodTable(store, kFlagToMethodCode[flag]);
+void tabulate(RunStore& store, const MethodEntry& method) {
+    if (!tableWritten(store.problem.options, method)) return;
+    TableOutput out = store.tableOutput();
+    writeMethodTable(out, store, method.code);
 }
 
-// One pass of the result stage.
+// One pass of the result stage: the methods of the pass in the order of
+// their tables, each run, integrated, prepared and tabulated; the methods
+// prepared together are prepared and tabulated after the last of them.
 void runResultPass(RunStore& store, int32_t pass) {
-    ProblemData& p = store.problem;
+    const AnalysisOptions& options = store.problem.options;
     store.pass = pass;
-    buildSoilSegments(store);
-    // FHWA, USACE and Revised Lambda are integrated on the unit values they
-    // hold at this moment: zero in pass 1, pass 1's values in pass 2.
-    integrate(store, kFhwa);
-    integrate(store, kUsace);
-    integrate(store, kRevisedLambda);
+    buildSoilSegments(store.problem, store.grid);
+    for (const MethodEntry& method : methodCatalog())
+        if (method.integratedAtPassStart) integrateCapacity(store, method.code);
+    if (pass == 1)
+        writePlotHeader(store.plot, store.problem, capacityBlockCount(options),
+                        printedRowCount(store.grid.nodeCount, store.problem.printIncrement));
 
-    if (pass == 1) {
-        writePlotHeader(store, capacityBlockCount(p), printedRowCount(store.grid.nodeCount, p.printIncrement));
-        computeUserMethodCapacity(store);
-        if (p.options.loadingType == 1) integrate(store, kUserMethod);
-        prepareProfileForReport(store, kUserMethod);
-        tabulate(store, 5);
-        // FHWA, USACE and Revised Lambda tables follow here once those
-        // methods are built (tableWritten keeps them out until then).
-        for (int flag = 1; flag <= 3; ++flag) tabulate(store, flag);
-        return;
+    std::vector<const MethodEntry*> together;
+    for (const MethodEntry& method : methodCatalog()) {
+        if (method.pass != pass || !methodRuns(options, method)) continue;
+        runMethod(store, method);
+        if (method.preparedTogether) {
+            together.push_back(&method);
+            continue;
+        }
+        prepareProfileForReport(store, method.code);
+        tabulate(store, method);
     }
+    for (const MethodEntry* method : together) prepareProfileForReport(store, method->code);
+    for (const MethodEntry* method : together) tabulate(store, *method);
+    if (pass != 2) return;
 
-    computeApiFriction(store);
-    integrate(store, kApi);
-    prepareProfileForReport(store, kApi);
-    tabulate(store, 4);
-    // NGI, ICP/MTD, Fugro and UWA follow here once those methods are built.
-    if (coneMethodsRun(p))
-        for (int flag = 6; flag <= 9; ++flag) tabulate(store, flag);
-
-    handOverNodeValues(store);
-    runLoadSettlement(store);
-    if (p.options.tzPrintDepthCount > 0) listVerificationCurves(store);
+    handOverNodeValues(store, store.settlement);
+    SettlementRun settlement = store.settlementRun();
+    runLoadSettlement(settlement);
+    if (options.tzPrintDepthCount > 0) listVerificationCurves(settlement);
 }
 
 void reportFatal(RunStore& store, const std::string& message) {
@@ -140,7 +134,7 @@ int32_t runWithReport(RunStore& store, const RunEnvironment& env, LazyOutputFile
     store.plot.attach(&plotFile);
 
     // Step 6: the input data file.
-    readInputFile(store, input);
+    readInputFile(p, input);
     setUnitLabels(p);
 
     // Step 7: the CPT data file. A run whose names came from the console has
@@ -149,18 +143,18 @@ int32_t runWithReport(RunStore& store, const RunEnvironment& env, LazyOutputFile
         store.console.write("/1X,'NOTE: NO CPT DATA FILE IS NAMED; THE RUN HAS NO CPT PROFILE.'");
     } else {
         FreeFormatReader cpt = FreeFormatReader::open(resolve(folder, store.names.cptFileName), store.names.cptFileName);
-        readCptFile(store, cpt);
+        readCptFile(p, cpt);
     }
 
     // Step 8: depth checks.
-    if (!checkSoilDepth(store)) return 1;
+    if (!checkSoilDepth(p, store.report, store.console)) return 1;
 
     // Step 9.
     store.console.write("//9X,'COMPUTATION IS PROCEEDING........'");
 
     // Steps 10 and 11: input information and the heading of the results.
-    writeInputInformation(store);
-    writeResultHeading(store);
+    writeInputInformation(p, store.report);
+    writeResultHeading(store.report);
 
     // Step 12: snap the row depths and count the segments.
     snapLayerDepths(p);
@@ -174,7 +168,7 @@ int32_t runWithReport(RunStore& store, const RunEnvironment& env, LazyOutputFile
         return 1;
     }
     store.grid.segmentCount = segments;
-    if (!checkGridCoversPile(store)) return 1;
+    if (!checkGridCoversPile(p, store.grid, store.report, store.console)) return 1;
 
     // Step 13: the result stage, in two passes.
     runResultPass(store, 1);

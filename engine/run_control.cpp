@@ -2,19 +2,13 @@
 
 #include <istream>
 
-#include "engine/run_errors.h"
+#include "input/input_error.h"
+#include "input/text.h"
 #include "input/free_format.h"
 
 namespace tovek {
 
 namespace {
-
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos) return "";
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
-}
 
 std::string trimRight(const std::string& text) {
     const auto last = text.find_last_not_of(' ');

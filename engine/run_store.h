@@ -1,14 +1,15 @@
-// The store of one run: everything a call of the engine reads, computes and
-// writes lives here. A fresh store is made for every call.
+// The store of one run: the analysis state, and on top of it what only the
+// run itself holds: the file names, the load-settlement data and the
+// writers of the report, the plot data file and the console. A fresh store
+// is made for every call.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
-#include "capacity/profiles.h"
-#include "input/problem_data.h"
+#include "capacity/analysis_state.h"
 #include "report/layout.h"
+#include "report/result_tables.h"
 #include "settlement/settlement_data.h"
 
 namespace tovek {
@@ -21,13 +22,8 @@ struct RunFileNames {
     std::string cptFileName;
 };
 
-struct RunStore {
+struct RunStore : AnalysisState {
     RunFileNames names;
-    ProblemData problem;
-    ComputationGrid grid;
-    int32_t methodCode = 0;                           // method being integrated
-    std::array<MethodResults, kMethodCount + 1> methods{};  // indexed by methodCode
-    CapacityWork work;
     SettlementData settlement;
     // Marks of the end-bearing column of the result tables.
     std::string blankMark = " ";
@@ -38,7 +34,8 @@ struct RunStore {
     PlotWriter plot;       // the plot data file
     LayoutWriter console;  // the process's standard output
 
-    MethodResults& method(int32_t code) { return methods[static_cast<size_t>(code)]; }
+    TableOutput tableOutput() { return {report, plot, blankMark, plugMark, names.inputFileName}; }
+    SettlementRun settlementRun() { return {problem, grid, settlement, report, plot, names.inputFileName}; }
 };
 
 } // namespace tovek

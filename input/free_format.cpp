@@ -6,13 +6,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/run_errors.h"
+#include "input/input_error.h"
+#include "input/text.h"
 
 namespace tovek {
 
 namespace {
-
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
 
 std::string quotedText(std::string_view text) { return "\"" + std::string(text) + "\""; }
 

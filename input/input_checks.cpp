@@ -6,15 +6,13 @@
 #include <limits>
 
 #include "capacity/blow_count.h"
+#include "input/units.h"
 
 namespace tovek {
 
 namespace {
 
-bool english(const ProblemData& p) { return p.unitSystem == 1; }
-
-// Diameters enter lengths after division by 12 (in to ft) or 1000 (mm to m).
-double diameterToLength(const ProblemData& p) { return english(p) ? 12.0 : 1000.0; }
+bool english(const ProblemData& p) { return englishUnits(p); }
 
 // int(x) of a count that the file drives, held inside the integer range.
 int32_t truncatedCount(double value) {
@@ -38,7 +36,7 @@ double segmentTopOf(int32_t i, double verticalIncrement) {
     return top;
 }
 
-const SoilLayer& row(const ProblemData& p, int k) { return p.layers[static_cast<size_t>(k)]; }
+const SoilLayer& row(const ProblemData& p, int k) { return p.layers[k]; }
 
 // Linear interpolation of one soil field between rows k and k+1 at depth m.
 double interpolate(double above, double below, double depthAbove, double depthBelow, double m) {
@@ -76,9 +74,10 @@ void interpolateSegment(SoilSegment& s, const SoilLayer& a, const SoilLayer& b, 
 }
 
 // Writes a message that ends the run to the report and the console.
-void writeStopMessage(RunStore& store, const char* layout, std::initializer_list<LayoutValue> values) {
-    store.report.write(layout, values);
-    store.console.write(layout, values);
+void writeStopMessage(ReportWriter& report, LayoutWriter& console, const char* layout,
+                      std::initializer_list<LayoutValue> values) {
+    report.write(layout, values);
+    console.write(layout, values);
 }
 
 } // namespace
@@ -106,7 +105,7 @@ void applyEnhancedEndRule(ProblemData& p) {
 }
 
 void prepareLayer(ProblemData& p, int i) {
-    SoilLayer& r = p.layers[static_cast<size_t>(i)];
+    SoilLayer& r = p.layers[i];
     // A sand row carries its blow count in the remolded strength column.
     if (r.soilType == 1.0) {
         r.blowCount = r.remoldedShearStrength;
@@ -127,29 +126,28 @@ void prepareLayer(ProblemData& p, int i) {
         r.peakMovement = r.peakMovement / 1000;  // mm to m
     }
     if (r.maxUnitFriction < 1.0E-10f) {
-        p.frictionLimitDefaulted[static_cast<size_t>(i)] = 1;
+        p.frictionLimitDefaulted[i] = 1;
         r.maxUnitFriction = kNoLayerLimit;
     }
     if (r.maxUnitBearing < 1.0E-10f) {
-        p.bearingLimitDefaulted[static_cast<size_t>(i)] = 1;
+        p.bearingLimitDefaulted[i] = 1;
         r.maxUnitBearing = kNoLayerLimit;
     }
 }
 
-bool checkSoilDepth(RunStore& store) {
-    ProblemData& p = store.problem;
+bool checkSoilDepth(ProblemData& p, ReportWriter& report, LayoutWriter& console) {
     const PileSection& pile = p.pile;
     p.requiredSoilDepth = (pile.totalLength - pile.stickupLength) * std::cos(pile.batterAngle * 3.1415927f / 180) +
-                          2 * pile.outsideDiameter / diameterToLength(p);
+                          2 * pile.outsideDiameter / diameterDivisor(p);
     const std::string& label = p.labels.lengthLabel;
     if (p.requiredSoilDepth > row(p, p.layerCount).depth)
-        store.console.write("///10X,'COMPUTATION DOES NOT PROCEED BECAUSE NO SOIL',' INFORMATION'/"
+        console.write("///10X,'COMPUTATION DOES NOT PROCEED BECAUSE NO SOIL',' INFORMATION'/"
                             "10X,'WAS PROVIDED AT THE DEPTH ',F10.2,1X,A3/"
                             "10X,'PLEASE NOTE THAT SOIL SHOULD EXTEND AT LEAST THE '/"
                             "10X,' PILE LENGTH PLUS TWO PILE DIAMETERS'",
                             {p.requiredSoilDepth, label});
     if (p.requiredSoilDepth > p.soilProfileBottom) {
-        store.report.write("//10X,'COMPUTATION DOES NOT PROCEED BECAUSE THE ','DEEPEST SOIL PROFILE ',F7.2,1X,A3/"
+        report.write("//10X,'COMPUTATION DOES NOT PROCEED BECAUSE THE ','DEEPEST SOIL PROFILE ',F7.2,1X,A3/"
                            "10X,'IS LESS THAN PILE ','EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER ',F10.2,1X,A3",
                            {p.soilProfileBottom, label, p.requiredSoilDepth, label});
         return false;
@@ -186,8 +184,8 @@ void convertBatterAngleToRadians(ProblemData& problem) {
 void snapLayerDepths(ProblemData& problem) {
     const double h = problem.options.lengthIncrement;
     for (int k = 1; k < problem.layerCount; ++k) {
-        const double above = problem.layers[static_cast<size_t>(k)].depth;
-        double& below = problem.layers[static_cast<size_t>(k + 1)].depth;
+        const double above = problem.layers[k].depth;
+        double& below = problem.layers[k + 1].depth;
         const double d = below - above;
         if (d < h / 2)
             below = above;  // the row interval vanishes
@@ -200,15 +198,15 @@ int32_t countSegments(const ProblemData& problem) {
     return truncatedCount(problem.soilProfileBottom / problem.options.lengthIncrement + 0.000001f);
 }
 
-bool checkGridCoversPile(RunStore& store) {
-    const ProblemData& p = store.problem;
+bool checkGridCoversPile(const ProblemData& p, const ComputationGrid& grid, ReportWriter& report,
+                         LayoutWriter& console) {
     const std::string& label = p.labels.lengthLabel;
-    const int32_t n = store.grid.segmentCount;
+    const int32_t n = grid.segmentCount;
     const int32_t m = nodeCountOf(p);
     const double vi = verticalIncrementOf(p);
 
     if (p.layerCount < 2) {
-        writeStopMessage(store,
+        writeStopMessage(report, console,
                          "//10X,'COMPUTATION DOES NOT PROCEED BECAUSE THE SOIL LAYER TABLE HAS ONLY ONE ROW'/"
                          "10X,'SOIL PROPERTIES ARE TAKEN BETWEEN ROWS: PLEASE GIVE AT LEAST TWO ROWS'",
                          {});
@@ -219,7 +217,7 @@ bool checkGridCoversPile(RunStore& store) {
     if (n < m) {
         const double reached = n > 0 ? segmentTopOf(n, vi) + vi : 0.0;
         const double tip = p.pile.embeddedLength * std::cos(p.pile.batterAngle);
-        writeStopMessage(store,
+        writeStopMessage(report, console,
                          "//10X,'COMPUTATION DOES NOT PROCEED BECAUSE THE COMPUTATION SEGMENTS ',"
                          "'END AT THE DEPTH ',F10.2,1X,A3/"
                          "10X,'AND DO NOT REACH BELOW THE PILE TIP AT THE DEPTH ',F10.2,1X,A3/"
@@ -231,7 +229,7 @@ bool checkGridCoversPile(RunStore& store) {
     const double lastTop = segmentTopOf(n, vi);
     const double deepestRow = row(p, p.layerCount).depth;
     if (!(deepestRow - lastTop > 0.000001f)) {
-        writeStopMessage(store,
+        writeStopMessage(report, console,
                          "//10X,'COMPUTATION DOES NOT PROCEED BECAUSE THE SOIL LAYER TABLE ',"
                          "'ENDS AT THE DEPTH ',F10.2,1X,A3/"
                          "10X,'AND DOES NOT REACH BELOW THE TOP OF THE LAST SEGMENT AT ',F10.2,1X,A3/"
@@ -243,7 +241,7 @@ bool checkGridCoversPile(RunStore& store) {
     // from the first two rows, which needs two different depths.
     const double first = row(p, 1).depth;
     if (row(p, 2).depth - 0.0 > 0.000001f && row(p, 2).depth == first) {
-        writeStopMessage(store,
+        writeStopMessage(report, console,
                          "//10X,'COMPUTATION DOES NOT PROCEED BECAUSE THE FIRST TWO SOIL LAYER ROWS ',"
                          "'SHARE THE DEPTH ',F10.2,1X,A3/"
                          "10X,'BELOW THE GROUND SURFACE: THE SOIL ABOVE THEM CANNOT BE EXTRAPOLATED'/"
@@ -254,16 +252,24 @@ bool checkGridCoversPile(RunStore& store) {
     return true;
 }
 
-void buildSoilSegments(RunStore& store) {
-    ProblemData& p = store.problem;
-    ComputationGrid& g = store.grid;
+void measureSegments(ComputationGrid& grid) {
+    const int32_t n = countWithin(grid.segmentCount, kMaxSegments);
+    grid.segmentBottomDepth[0] = 0;
+    for (int32_t i = 1; i <= n; ++i) {
+        const SoilSegment& seg = grid.segments[i];
+        grid.segmentThickness[i] = seg.segmentBottom - seg.segmentTop;
+        grid.segmentBottomDepth[i] = grid.segmentBottomDepth[i - 1] + grid.segmentThickness[i];
+    }
+}
+
+void buildSoilSegments(ProblemData& p, ComputationGrid& g) {
     const bool eng = english(p);
     const int32_t n = std::min(std::max(g.segmentCount, 0), kMaxSegments);
     const double vi = verticalIncrementOf(p);
     g.verticalIncrement = vi;
-    auto seg = [&](int i) -> SoilSegment& { return g.segments[static_cast<size_t>(i)]; };
-    auto stress = [&](int k) -> double& { return g.boundaryStress[static_cast<size_t>(k)]; };
-    auto limited = [&](int k) -> double& { return g.criticalDepthStress[static_cast<size_t>(k)]; };
+    auto seg = [&](int i) -> SoilSegment& { return g.segments[i]; };
+    auto stress = [&](int k) -> double& { return g.boundaryStress[k]; };
+    auto limited = [&](int k) -> double& { return g.criticalDepthStress[k]; };
 
     AnalysisOptions& o = p.options;
     const bool stressCriticalDepth = o.criticalDepthOption == 1;
@@ -316,7 +322,7 @@ void buildSoilSegments(RunStore& store) {
     // and a limited stress of 0 everywhere, which the users of the value
     // would take as no stress at all.
     const double noLimit = std::numeric_limits<double>::infinity();
-    const double diameter = p.pile.outsideDiameter / diameterToLength(p);
+    const double diameter = p.pile.outsideDiameter / diameterDivisor(p);
     const bool criticalDepthFound = !stressCriticalDepth || o.criticalDepth >= 0.00001f;
     double dc = noLimit;
     if (n >= 1) {
@@ -344,6 +350,7 @@ void buildSoilSegments(RunStore& store) {
         if (i < n) limited(2 * i + 1) = limited(2 * i);
     }
 
+    measureSegments(g);
     g.nodeCount = nodeCountOf(p);
 }
 

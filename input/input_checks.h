@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-#include "engine/run_store.h"
+#include "input/problem_data.h"
+#include "report/layout.h"
 
 namespace tovek {
 
@@ -22,7 +23,7 @@ void prepareLayer(ProblemData& problem, int row);
 
 // The two depth checks. The first writes a notice to the console; when the
 // second fails its message goes to the report and the result is false.
-bool checkSoilDepth(RunStore& store);
+bool checkSoilDepth(ProblemData& problem, ReportWriter& report, LayoutWriter& console);
 
 // Quantities fixed while the input is echoed, in the order of the echo.
 void setModulusLabel(ProblemData& problem);
@@ -41,9 +42,10 @@ int32_t countSegments(const ProblemData& problem);
 // ground surface (the soil above them is extrapolated from them). False,
 // with a message naming the depths in the report and on the console, when
 // one of these fails.
-bool checkGridCoversPile(RunStore& store);
+bool checkGridCoversPile(const ProblemData& problem, const ComputationGrid& grid, ReportWriter& report,
+                         LayoutWriter& console);
 // Builds segments, stresses, estimates, critical depths and nodeCount
 // (at the start of every pass of the result stage).
-void buildSoilSegments(RunStore& store);
+void buildSoilSegments(ProblemData& problem, ComputationGrid& grid);
 
 } // namespace tovek

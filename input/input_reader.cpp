@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "engine/run_errors.h"
+#include "input/input_error.h"
 #include "input/input_checks.h"
 #include "input/pile_line.h"
 
@@ -134,9 +134,9 @@ void readPileLine(ProblemData& p, FreeFormatReader& reader) {
 
 void readSoilRows(ProblemData& p, FreeFormatReader& reader) {
     for (int i = 1; i <= p.layerCount; ++i) {
-        p.frictionLimitDefaulted[static_cast<size_t>(i)] = 0;
-        p.bearingLimitDefaulted[static_cast<size_t>(i)] = 0;
-        SoilLayer& row = p.layers[static_cast<size_t>(i)];
+        p.frictionLimitDefaulted[i] = 0;
+        p.bearingLimitDefaulted[i] = 0;
+        SoilLayer& row = p.layers[i];
         const std::string name = "soil row " + std::to_string(i);
 
         const auto first = reader.read(6, name + ", depth and columns 1 to 5 (record 10)");
@@ -151,7 +151,7 @@ void readSoilRows(ProblemData& p, FreeFormatReader& reader) {
         // than half an increment are merged), so the table is refused.
         if (i > 1)
             requireInOrder(reader.fileName(), first.line(1), "soil row", i, row.depth,
-                           p.layers[static_cast<size_t>(i - 1)].depth, "depth", "lies above", "soil rows");
+                           p.layers[i - 1].depth, "depth", "lies above", "soil rows");
 
         const auto second = reader.read(14, name + ", columns 6 to 19 (record 10)");
         row.maxUnitFriction = second.real(1, "the maximum unit friction (column 6)");
@@ -173,242 +173,233 @@ void readSoilRows(ProblemData& p, FreeFormatReader& reader) {
     }
 }
 
-} // namespace
-
-void readInputFile(RunStore& store, FreeFormatReader& reader) {
-    ProblemData& p = store.problem;
-    PileSection& pile = p.pile;
-    AnalysisOptions& o = p.options;
-    const std::string& file = reader.fileName();
-
-    // Records 1 to 3: the title lines.
+// Records 1 to 3: the title lines.
+void readTitles(ProblemData& p, FreeFormatReader& reader) {
     p.projectDescription = reader.text(kTitleLength, "the project description (record 1)");
     p.designerName = reader.text(kTitleLength, "the designer name (record 2)");
     p.jobNumber = reader.text(kTitleLength, "the job number (record 3)");
+}
 
-    // Record 4.
-    {
-        const auto r = reader.read(4, "record 4 (unit system, printing increment, number of soil rows, tip closure)");
-        p.unitSystem = r.integer(1, "the unit system");
-        if (p.unitSystem != 1 && p.unitSystem != 2)
-            throw InputError(file, r.line(1),
-                             "the unit system must be 1 (English units) or 2 (SI units), found " +
-                                 std::to_string(p.unitSystem));
-        p.printIncrement = r.integer(2, "the printing increment");
-        if (p.printIncrement < 1)
-            throw InputError(file, r.line(2),
-                             "the printing increment must be at least 1, found " + std::to_string(p.printIncrement));
-        p.layerCount = r.integer(3, "the number of soil rows");
-        if (p.layerCount < 1 || p.layerCount > kMaxLayers)
-            throw InputError(file, r.line(3),
-                             "the number of soil rows is " + std::to_string(p.layerCount) + "; it must be 1 to " +
-                                 std::to_string(kMaxLayers) + " (at most " + std::to_string(kMaxLayers) +
-                                 " rows)");
-        pile.tipClosure = r.integer(4, "the tip closure");
-    }
+// Record 4: unit system, printing increment, number of soil rows, tip
+// closure.
+void readUnitsAndCounts(ProblemData& p, FreeFormatReader& reader) {
+    const std::string& file = reader.fileName();
+    const auto r = reader.read(4, "record 4 (unit system, printing increment, number of soil rows, tip closure)");
+    p.unitSystem = r.integer(1, "the unit system");
+    if (p.unitSystem != 1 && p.unitSystem != 2)
+        throw InputError(file, r.line(1),
+                         "the unit system must be 1 (English units) or 2 (SI units), found " +
+                             std::to_string(p.unitSystem));
+    p.printIncrement = r.integer(2, "the printing increment");
+    if (p.printIncrement < 1)
+        throw InputError(file, r.line(2),
+                         "the printing increment must be at least 1, found " + std::to_string(p.printIncrement));
+    p.layerCount = r.integer(3, "the number of soil rows");
+    if (p.layerCount < 1 || p.layerCount > kMaxLayers)
+        throw InputError(file, r.line(3),
+                         "the number of soil rows is " + std::to_string(p.layerCount) + "; it must be 1 to " +
+                             std::to_string(kMaxLayers) + " (at most " + std::to_string(kMaxLayers) + " rows)");
+    p.pile.tipClosure = r.integer(4, "the tip closure");
+}
 
-    // Record 5: the pile line.
-    readPileLine(p, reader);
-    applyPileLineRules(p);
+// Record 6: the enhanced end section and the batter.
+void readEnhancedEnd(ProblemData& p, FreeFormatReader& reader) {
+    PileSection& pile = p.pile;
+    const std::string& file = reader.fileName();
+    const auto r = reader.read(3, "record 6 (enhanced end length, its inside diameter, batter angle)");
+    pile.enhancedEndLength = r.real(1, "the length of the enhanced end section");
+    pile.enhancedEndInsideDiameter = r.real(2, "the inside diameter of the enhanced end section");
+    pile.batterAngle = r.real(3, "the batter angle");
+    // A pile battered 90 degrees or more from the vertical has no vertical
+    // penetration: its segments would have no thickness.
+    if (!(std::fabs(pile.batterAngle) < 90))
+        throw InputError(file, r.line(3),
+                         "the batter angle must lie between -90 and 90 degrees, found " + number(pile.batterAngle));
+    // The bore of an enhanced end section of a circular pile lies inside its
+    // wall as the pile's own bore does (a wider one gives a negative annulus
+    // and negative end bearing).
+    if (pile.enhancedEndLength >= 0.00001f && !(pile.perimeter > 1.0E-10f) &&
+        !(pile.enhancedEndInsideDiameter >= 0 && pile.enhancedEndInsideDiameter < pile.outsideDiameter))
+        throw InputError(file, r.line(2),
+                         "the inside diameter of the enhanced end section (" +
+                             number(pile.enhancedEndInsideDiameter) +
+                             ") must be 0 (solid) or greater and smaller than the outside diameter (" +
+                             number(pile.outsideDiameter) + ")");
+}
 
-    // Record 6: the enhanced end section and the batter.
-    {
-        const auto r = reader.read(3, "record 6 (enhanced end length, its inside diameter, batter angle)");
-        pile.enhancedEndLength = r.real(1, "the length of the enhanced end section");
-        pile.enhancedEndInsideDiameter = r.real(2, "the inside diameter of the enhanced end section");
-        pile.batterAngle = r.real(3, "the batter angle");
-        // A pile battered 90 degrees or more from the vertical has no vertical
-        // penetration: its segments would have no thickness.
-        if (!(std::fabs(pile.batterAngle) < 90))
-            throw InputError(file, r.line(3),
-                             "the batter angle must lie between -90 and 90 degrees, found " +
-                                 number(pile.batterAngle));
-        // The bore of an enhanced end section of a circular pile lies inside
-        // its wall as the pile's own bore does (a wider one gives a negative
-        // annulus and negative end bearing).
-        if (pile.enhancedEndLength >= 0.00001f && !(pile.perimeter > 1.0E-10f) &&
-            !(pile.enhancedEndInsideDiameter >= 0 && pile.enhancedEndInsideDiameter < pile.outsideDiameter))
-            throw InputError(file, r.line(2),
-                             "the inside diameter of the enhanced end section (" +
-                                 number(pile.enhancedEndInsideDiameter) +
-                                 ") must be 0 (solid) or greater and smaller than the outside diameter (" +
-                                 number(pile.outsideDiameter) + ")");
-    }
-    applyEnhancedEndRule(p);
+// Record 7: zero friction length, length increment, pile type, taper,
+// load-transfer method, CPT data option, side friction reduction.
+void readShaftOptions(ProblemData& p, FreeFormatReader& reader) {
+    PileSection& pile = p.pile;
+    AnalysisOptions& o = p.options;
+    const std::string& file = reader.fileName();
+    const auto r = reader.read(7, "record 7 (zero friction length, length increment, pile type, taper angle, "
+                                  "load-transfer method, CPT data option, side friction reduction)");
+    pile.zeroFrictionLength = r.real(1, "the zero friction length");
+    o.lengthIncrement = r.real(2, "the increment of pile length");
+    if (!(o.lengthIncrement > 0))
+        throw InputError(file, r.line(2),
+                         "the increment of pile length must be greater than 0, found " + number(o.lengthIncrement));
+    pile.pileType = r.integer(3, "the pile type");
+    pile.taperAngle = r.real(4, "the taper angle");
+    if (!(pile.taperAngle < 90))
+        throw InputError(file, r.line(4),
+                         "the angle of taper must be less than 90 degrees, found " + number(pile.taperAngle));
+    o.loadTransferMethod = r.integer(5, "the load-transfer method");
+    o.cptDataOption = r.integer(6, "the CPT data option");
+    o.sideFrictionReduction = r.integer(7, "the side friction reduction option");
+}
 
-    // Record 7.
-    {
-        const auto r = reader.read(7, "record 7 (zero friction length, length increment, pile type, taper angle, "
-                                      "load-transfer method, CPT data option, side friction reduction)");
-        pile.zeroFrictionLength = r.real(1, "the zero friction length");
-        o.lengthIncrement = r.real(2, "the increment of pile length");
-        if (!(o.lengthIncrement > 0))
-            throw InputError(file, r.line(2),
-                             "the increment of pile length must be greater than 0, found " +
-                                 number(o.lengthIncrement));
-        pile.pileType = r.integer(3, "the pile type");
-        pile.taperAngle = r.real(4, "the taper angle");
-        if (!(pile.taperAngle < 90))
-            throw InputError(file, r.line(4),
-                             "the angle of taper must be less than 90 degrees, found " + number(pile.taperAngle));
-        o.loadTransferMethod = r.integer(5, "the load-transfer method");
-        o.cptDataOption = r.integer(6, "the CPT data option");
-        o.sideFrictionReduction = r.integer(7, "the side friction reduction option");
-    }
+// Record 8: the capacity methods.
+void readMethodSelection(ProblemData& p, FreeFormatReader& reader) {
+    const auto r = reader.read(9, "record 8 (the nine capacity method selections)");
+    for (int k = 1; k <= 9; ++k) p.options.capacityMethods[k] = r.integer(k, "capacity method " + std::to_string(k));
+}
 
-    // Record 8: the capacity methods.
-    {
-        const auto r = reader.read(9, "record 8 (the nine capacity method selections)");
-        for (int k = 1; k <= 9; ++k)
-            o.capacityMethods[static_cast<size_t>(k)] = r.integer(k, "capacity method " + std::to_string(k));
-    }
+// Record 9: deepest soil profile and cross-section area.
+void readProfileBottom(ProblemData& p, FreeFormatReader& reader) {
+    const auto r = reader.read(2, "record 9 (deepest soil profile, cross-section area)");
+    p.soilProfileBottom = r.real(1, "the depth of the deepest soil profile");
+    p.pile.crossSectionArea = r.real(2, "the cross-section area");
+}
 
-    // Record 9.
-    {
-        const auto r = reader.read(2, "record 9 (deepest soil profile, cross-section area)");
-        p.soilProfileBottom = r.real(1, "the depth of the deepest soil profile");
-        pile.crossSectionArea = r.real(2, "the cross-section area");
-    }
+// The head of an optional block of records 11, 16 and 17: its option (0
+// or 1) and, when the option is 1, the number of its rows (`what`, e.g.
+// "t-z print depths"), at most `limit`. The count stays 0 when the block is
+// absent.
+void readBlockHead(FreeFormatReader& reader, int record, const std::string& optionName, const std::string& what,
+                   int limit, int32_t& option, int32_t& count) {
+    const std::string inRecord = " (record " + std::to_string(record) + ")";
+    const auto r = reader.read(1, "record " + std::to_string(record) + " (" + optionName + ")");
+    option = blockOption(reader, r, "the " + optionName);
+    if (option != 1) return;
+    const auto c = reader.read(1, "the number of " + what + inRecord);
+    count = rowCount(reader, c, 1, c.integer(1, "the number of " + what), limit, "the number of " + what);
+}
 
-    // Record 10: the soil rows.
-    readSoilRows(p, reader);
+// Record 11: depths at which t-z curves are printed.
+void readTzPrintDepths(ProblemData& p, FreeFormatReader& reader) {
+    AnalysisOptions& o = p.options;
+    readBlockHead(reader, 11, "t-z print option", "t-z print depths", kMaxTzPrintDepths, o.tzPrintOption,
+                  o.tzPrintDepthCount);
+    for (int k = 1; k <= o.tzPrintDepthCount; ++k)
+        o.tzPrintDepths[k] = reader.readReal("t-z print depth " + std::to_string(k) + " (record 11)");
+}
 
-    // Record 11: depths at which t-z curves are printed.
-    {
-        const auto r = reader.read(1, "record 11 (t-z print option)");
-        o.tzPrintOption = blockOption(reader, r, "the t-z print option");
-        if (o.tzPrintOption == 1) {
-            const auto c = reader.read(1, "the number of t-z print depths (record 11)");
-            o.tzPrintDepthCount = rowCount(reader, c, 1, c.integer(1, "the number of t-z print depths"),
-                                           kMaxTzPrintDepths, "the number of t-z print depths");
-            for (int k = 1; k <= o.tzPrintDepthCount; ++k)
-                o.tzPrintDepths[static_cast<size_t>(k)] =
-                    reader.readReal("t-z print depth " + std::to_string(k) + " (record 11)");
-        }
-    }
-
-    // Record 12.
+// Records 12 and 13: loading, and the clay, plug and long pile options.
+void readLoadingAndPlug(ProblemData& p, FreeFormatReader& reader) {
+    AnalysisOptions& o = p.options;
     {
         const auto r = reader.read(2, "record 12 (loading type, tension reduction factor)");
         o.loadingType = r.integer(1, "the loading type");
         o.tensionReductionFactor = r.real(2, "the reduction factor for tension loading");
     }
+    const auto r = reader.read(3, "record 13 (clay drainage, plug option, long pile option)");
+    o.clayDrainage = r.integer(1, "the clay drainage option");
+    o.plugOption = r.integer(2, "the plug option");
+    o.longPileOption = r.integer(3, "the long pile option");
+}
 
-    // Record 13.
-    {
-        const auto r = reader.read(3, "record 13 (clay drainage, plug option, long pile option)");
-        o.clayDrainage = r.integer(1, "the clay drainage option");
-        o.plugOption = r.integer(2, "the plug option");
-        o.longPileOption = r.integer(3, "the long pile option");
-    }
-
-    // Record 14: the cross-section area table.
-    {
-        const auto r = reader.read(2, "record 14 (number of area points, area option)");
-        pile.areaPointCount = rowCount(reader, r, 1, r.integer(1, "the number of area points"), kMaxAreaPoints,
-                                       "the number of points of the cross-section area table");
-        pile.areaOption = r.integer(2, "the area option");
-        for (int k = 1; k <= pile.areaPointCount; ++k) {
-            const auto a = reader.read(2, "area point " + std::to_string(k) + " (record 14)");
-            pile.areaDistance[static_cast<size_t>(k)] = a.real(1, "the distance");
-            pile.areaValue[static_cast<size_t>(k)] = a.real(2, "the area");
-            // The table is read downwards from the pile head.
-            requireInOrder(file, a.line(1), "area point", k, pile.areaDistance[static_cast<size_t>(k)],
-                           pile.areaDistance[static_cast<size_t>(k - 1)], "distance", "is less than", "points");
-        }
-    }
-
-    // Record 15.
-    {
-        const auto r = reader.read(2, "record 15 (critical depth option, critical depth)");
-        o.criticalDepthOption = r.integer(1, "the critical depth option");
-        o.criticalDepth = r.real(2, "the critical depth");
-    }
-
-    // Record 16: the t-z factor table.
-    {
-        const auto r = reader.read(1, "record 16 (t-z factor option)");
-        o.tzFactorOption = blockOption(reader, r, "the t-z factor option");
-        if (o.tzFactorOption == 1) {
-            const auto c = reader.read(1, "the number of t-z factor rows (record 16)");
-            o.tzFactorCount = rowCount(reader, c, 1, c.integer(1, "the number of t-z factor rows"),
-                                       kMaxTzFactorRows, "the number of t-z factor rows");
-            // The file carries the rows only for a count above 1: a count of
-            // 1 is followed directly by record 17. Reading a row there would
-            // take the next records for it. The table then holds no row, and
-            // the load-transfer curves are used as generated.
-            for (int k = 1; o.tzFactorCount > 1 && k <= o.tzFactorCount; ++k) {
-                const auto f = reader.read(3, "t-z factor row " + std::to_string(k) + " (record 16)");
-                o.tzFactorDepth[static_cast<size_t>(k)] = f.real(1, "the depth");
-                o.tzFactorA[static_cast<size_t>(k)] = f.real(2, "the load-transfer factor");
-                o.tzFactorB[static_cast<size_t>(k)] = f.real(3, "the movement factor");
-                // The factors are interpolated downwards between the rows.
-                requireInOrder(file, f.line(1), "t-z factor row", k, o.tzFactorDepth[static_cast<size_t>(k)],
-                               o.tzFactorDepth[static_cast<size_t>(k - 1)], "depth", "lies above", "rows");
-            }
-        }
-    }
-
-    // Record 17: the movement list.
-    {
-        const auto r = reader.read(1, "record 17 (movement list option)");
-        o.movementListOption = blockOption(reader, r, "the movement list option");
-        if (o.movementListOption == 1) {
-            const auto c = reader.read(1, "the number of movements (record 17)");
-            o.movementCount = rowCount(reader, c, 1, c.integer(1, "the number of movements"), kMaxMovements,
-                                       "the number of movements");
-            for (int k = 1; k <= o.movementCount; ++k)
-                o.movementList[static_cast<size_t>(k)] =
-                    reader.readReal("movement " + std::to_string(k) + " (record 17)");
-        }
-    }
-
-    // Record 18: the tip curve multipliers.
-    {
-        const auto r = reader.read(1, "record 18 (tip curve scale option)");
-        o.tipCurveScaleOption = blockOption(reader, r, "the tip curve scale option");
-        if (o.tipCurveScaleOption == 1) {
-            const auto m = reader.read(2, "the tip curve multipliers (record 18)");
-            o.tipCurveScaleA = m.real(1, "the tip load multiplier");
-            o.tipCurveScaleB = m.real(2, "the tip movement multiplier");
-        }
+// Record 14: the cross-section area table.
+void readAreaTable(ProblemData& p, FreeFormatReader& reader) {
+    PileSection& pile = p.pile;
+    const auto r = reader.read(2, "record 14 (number of area points, area option)");
+    pile.areaPointCount = rowCount(reader, r, 1, r.integer(1, "the number of area points"), kMaxAreaPoints,
+                                   "the number of points of the cross-section area table");
+    pile.areaOption = r.integer(2, "the area option");
+    for (int k = 1; k <= pile.areaPointCount; ++k) {
+        const auto a = reader.read(2, "area point " + std::to_string(k) + " (record 14)");
+        pile.areaDistance[k] = a.real(1, "the distance");
+        pile.areaValue[k] = a.real(2, "the area");
+        // The table is read downwards from the pile head.
+        requireInOrder(reader.fileName(), a.line(1), "area point", k, pile.areaDistance[k], pile.areaDistance[k - 1],
+                       "distance", "is less than", "points");
     }
 }
 
-void setUnitLabels(ProblemData& problem) {
-    UnitLabels& l = problem.labels;
-    if (problem.unitSystem == 1) {
-        l.lengthLabel = "FT.";
-        l.smallLengthLabel = "IN.";
-        l.forceLabel = "KIP";
-        l.stressLabel = "KSF";
-        l.unitWeightLabel = "LB/FT^3";
-        l.areaLabel = "IN2";
-    } else {
-        l.lengthLabel = "M. ";
-        l.smallLengthLabel = "MM.";
-        l.forceLabel = "KN.";
-        l.stressLabel = "KPA";
-        l.unitWeightLabel = "KN/M^3 ";
-        l.areaLabel = "M2 ";
+// Record 15: the critical depth option.
+void readCriticalDepth(ProblemData& p, FreeFormatReader& reader) {
+    const auto r = reader.read(2, "record 15 (critical depth option, critical depth)");
+    p.options.criticalDepthOption = r.integer(1, "the critical depth option");
+    p.options.criticalDepth = r.real(2, "the critical depth");
+}
+
+// Record 16: the t-z factor table.
+void readTzFactors(ProblemData& p, FreeFormatReader& reader) {
+    AnalysisOptions& o = p.options;
+    readBlockHead(reader, 16, "t-z factor option", "t-z factor rows", kMaxTzFactorRows, o.tzFactorOption,
+                  o.tzFactorCount);
+    // The file carries the rows only for a count above 1: a count of 1 is
+    // followed directly by record 17. Reading a row there would take the
+    // next records for it. The table then holds no row, and the
+    // load-transfer curves are used as generated.
+    for (int k = 1; o.tzFactorCount > 1 && k <= o.tzFactorCount; ++k) {
+        const auto f = reader.read(3, "t-z factor row " + std::to_string(k) + " (record 16)");
+        o.tzFactorDepth[k] = f.real(1, "the depth");
+        o.tzFactorA[k] = f.real(2, "the load-transfer factor");
+        o.tzFactorB[k] = f.real(3, "the movement factor");
+        // The factors are interpolated downwards between the rows.
+        requireInOrder(reader.fileName(), f.line(1), "t-z factor row", k, o.tzFactorDepth[k], o.tzFactorDepth[k - 1],
+                       "depth", "lies above", "rows");
     }
 }
 
-void readCptFile(RunStore& store, FreeFormatReader& reader) {
-    ProblemData& p = store.problem;
+// Record 17: the movement list.
+void readMovements(ProblemData& p, FreeFormatReader& reader) {
+    AnalysisOptions& o = p.options;
+    readBlockHead(reader, 17, "movement list option", "movements", kMaxMovements, o.movementListOption,
+                  o.movementCount);
+    for (int k = 1; k <= o.movementCount; ++k)
+        o.movementList[k] = reader.readReal("movement " + std::to_string(k) + " (record 17)");
+}
+
+// Record 18: the tip curve multipliers.
+void readTipCurveScale(ProblemData& p, FreeFormatReader& reader) {
+    AnalysisOptions& o = p.options;
+    const auto r = reader.read(1, "record 18 (tip curve scale option)");
+    o.tipCurveScaleOption = blockOption(reader, r, "the tip curve scale option");
+    if (o.tipCurveScaleOption != 1) return;
+    const auto m = reader.read(2, "the tip curve multipliers (record 18)");
+    o.tipCurveScaleA = m.real(1, "the tip load multiplier");
+    o.tipCurveScaleB = m.real(2, "the tip movement multiplier");
+}
+
+} // namespace
+
+void readInputFile(ProblemData& p, FreeFormatReader& reader) {
+    readTitles(p, reader);
+    readUnitsAndCounts(p, reader);
+    readPileLine(p, reader);
+    applyPileLineRules(p);
+    readEnhancedEnd(p, reader);
+    applyEnhancedEndRule(p);
+    readShaftOptions(p, reader);
+    readMethodSelection(p, reader);
+    readProfileBottom(p, reader);
+    readSoilRows(p, reader);
+    readTzPrintDepths(p, reader);
+    readLoadingAndPlug(p, reader);
+    readAreaTable(p, reader);
+    readCriticalDepth(p, reader);
+    readTzFactors(p, reader);
+    readMovements(p, reader);
+    readTipCurveScale(p, reader);
+}
+
+void readCptFile(ProblemData& p, FreeFormatReader& reader) {
     const auto r = reader.read(2, "record 1 of the CPT data (an unused whole number, number of CPT points)");
     r.integer(1, "the first value");
     p.cptPointCount = rowCount(reader, r, 2, r.integer(2, "the number of CPT points"), kMaxCptPoints,
                                "the number of CPT points");
     for (int k = 1; k <= p.cptPointCount; ++k) {
         const auto point = reader.read(2, "CPT point " + std::to_string(k));
-        p.cptDepth[static_cast<size_t>(k)] = point.real(1, "the depth");
-        p.cptTipResistance[static_cast<size_t>(k)] = point.real(2, "the cone tip resistance");
+        p.cptDepth[k] = point.real(1, "the depth");
+        p.cptTipResistance[k] = point.real(2, "the cone tip resistance");
         // The cone methods interpolate between the points downwards; a point
         // above the one before it is refused when they use the profile.
         if (p.options.cptDataOption == 1 && k > 1)
-            requireInOrder(reader.fileName(), point.line(1), "CPT point", k, p.cptDepth[static_cast<size_t>(k)],
-                           p.cptDepth[static_cast<size_t>(k - 1)], "depth", "lies above", "points");
+            requireInOrder(reader.fileName(), point.line(1), "CPT point", k, p.cptDepth[k],
+                           p.cptDepth[k - 1], "depth", "lies above", "points");
     }
 }
 

@@ -14,25 +14,11 @@
 
 #include "input/input_checks.h"
 #include "input/soil_tables.h"
+#include "methods/method_catalog.h"
 
 namespace tovek {
 
 namespace {
-
-// Method lines, by load-transfer code and by capacity flag position (both
-// use the same order).
-constexpr const char* kMethodLines[10] = {
-    nullptr,
-    "- FHWA (Federal Highway Administration)",
-    "- USACE (U.S. Army Corps of Engineers)",
-    "- Revised Lambda",
-    "- API RP 2A (American Petroleum Institute)",
-    "- Load-transfer Units specified by User",
-    "- NGI (Norwegian Geotechnical Institute)",
-    "- ICP/MTD (Imperial College of London)",
-    "- FUGRO (Offshore Driven Piles in Sand)",
-    "- UWA (University of Western Australia)",
-};
 
 // A title is a fixed-length text of 255 characters: the title as read,
 // blank-filled on the right. The A70 / A60 fields then show its first
@@ -43,10 +29,6 @@ std::string titleText(const std::string& title) {
     std::string text = title.substr(0, kTitleTextLength);
     text.resize(kTitleTextLength, ' ');
     return text;
-}
-
-bool methodSelected(const ProblemData& p, int flag) {
-    return p.options.capacityMethods[static_cast<size_t>(flag)] == 1;
 }
 
 void writeProject(ReportWriter& r, const ProblemData& p) {
@@ -61,8 +43,7 @@ void writeProject(ReportWriter& r, const ProblemData& p) {
 
 void writeLoadTransferMethod(ReportWriter& r, const ProblemData& p) {
     r.write("/10X,'METHOD FOR UNIT LOAD TRANSFERS : '");
-    const int32_t method = p.options.loadTransferMethod;
-    if (method >= 1 && method <= 9) r.write("10X,A", {kMethodLines[method]});
+    if (const MethodEntry* method = loadTransferMethodOf(p.options)) r.write("10X,A", {method->echoLine});
     if (p.options.sideFrictionReduction == 1)
         r.write("10X,'  Reduced Unit Side Friction and ','Unit Side Resistance are used.'");
     else
@@ -91,13 +72,15 @@ void writeCriticalDepthMethod(ReportWriter& r, const ProblemData& p) {
 
 void writeCapacityMethods(ReportWriter& r, const ProblemData& p) {
     r.write("/10X,'COMPUTATION METHOD(S) FOR PILE CAPACITY : '");
-    for (int flag = 1; flag <= 9; ++flag) {
-        if (!methodSelected(p, flag)) continue;
-        r.write("10X,A", {kMethodLines[flag]});
-        if (flag == 2) {
+    // In the order of the capacity flags.
+    for (int32_t flag = 1; flag <= kMethodCount; ++flag) {
+        const MethodEntry& method = *methodByFlag(flag);
+        if (!methodSelected(p.options, method.code)) continue;
+        r.write("10X,A", {method.echoLine});
+        if (method.code == kUsace) {
             writeCriticalDepthMethod(r, p);
             if (p.options.longPileOption == 1) r.write("10X,'  Use Long Pile Option'");
-        } else if (flag == 7) {
+        } else if (method.code == kIcp) {
             if (p.options.clayDrainage == 1)
                 r.write("10X,'  # Use Drained Condition for Clay'");
             else
@@ -110,7 +93,7 @@ void writeLoading(ReportWriter& r, const ProblemData& p) {
     if (p.options.loadingType == 1) {
         r.write("/10X,'TYPE OF LOADING : '/10X,'- TENSION  '");
         // The reduction factor applies to the API RP 2A shaft friction only.
-        if (methodSelected(p, 4))
+        if (methodSelected(p.options, kApi))
             r.write("10X,'  REDUCTION FACTOR FOR TENSION LOADING =',F10.2", {p.options.tensionReductionFactor});
     } else {
         r.write("/10X,'TYPE OF LOADING : '/10X,'- COMPRESSION  '");
@@ -160,7 +143,7 @@ void writePileType(ReportWriter& r, const ProblemData& p) {
     }
     // The taper angle enters the FHWA side friction of tapered piles only.
     const bool taperedType = pile.pileType == 2 || pile.pileType == 4 || pile.pileType == 5 || pile.pileType == 7;
-    if (methodSelected(p, 1) && taperedType && pile.taperAngle > 0.0)
+    if (methodSelected(p.options, kFhwa) && taperedType && pile.taperAngle > 0.0)
         r.write("10X,'Angle of taper for a tapered pile  (degrees) =',F10.3", {pile.taperAngle});
 }
 
@@ -190,10 +173,10 @@ void writeAxialStiffness(ReportWriter& r, ProblemData& p) {
         r.write("10X,'- CROSS SECTION AREA ALONG PILE LENGTH'");
         r.write("10X,' DIST.,',A3,10X,' AREA,',A3", {labels.lengthLabel, labels.areaLabel});
         // The store holds at most kMaxAreaPoints points (the reader rejects more).
-        const int points = std::clamp(pile.areaPointCount, 0, kMaxAreaPoints);
+        const int points = countWithin(pile.areaPointCount, kMaxAreaPoints);
         for (int i = 1; i <= points; ++i)
-            r.write("10X,F10.2,10X,F10.2", {pile.areaDistance[static_cast<size_t>(i)],
-                                            pile.areaValue[static_cast<size_t>(i)]});
+            r.write("10X,F10.2,10X,F10.2", {pile.areaDistance[i],
+                                            pile.areaValue[i]});
         return;
     }
     if (pile.areaOption == 0) computeCrossSectionArea(p);
@@ -263,9 +246,7 @@ void writePileProperties(ReportWriter& r, const ProblemData& p) {
 
 } // namespace
 
-void writeInputInformation(RunStore& store) {
-    ProblemData& p = store.problem;
-    ReportWriter& r = store.report;
+void writeInputInformation(ProblemData& p, ReportWriter& r) {
     writeProject(r, p);
     setModulusLabel(p);
     writeLoadTransferMethod(r, p);
@@ -276,7 +257,7 @@ void writeInputInformation(RunStore& store) {
     writeAxialStiffness(r, p);
     setEmbeddedLength(p);
     writePileProperties(r, p);
-    writeSoilTables(store);
+    writeSoilTables(p, r);
 }
 
 } // namespace tovek

@@ -1,13 +1,14 @@
 // The "INPUT INFORMATION" section of the report.
 #pragma once
 
-#include "engine/run_store.h"
+#include "input/problem_data.h"
+#include "report/layout.h"
 
 namespace tovek {
 
 // Writes the section and makes the store changes that belong to the echo
 // (modulus label, cross-section area, embedded length, batter angle in
 // radians) at their places in it.
-void writeInputInformation(RunStore& store);
+void writeInputInformation(ProblemData& problem, ReportWriter& report);
 
 } // namespace tovek

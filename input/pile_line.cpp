@@ -3,14 +3,9 @@
 #include <string>
 
 #include "input/free_format.h"
+#include "input/text.h"
 
 namespace tovek {
-
-namespace {
-
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
-
-} // namespace
 
 ValueList parseValueList(std::string_view line) {
     ValueList list;
@@ -51,14 +46,14 @@ ValueList parseValueList(std::string_view line) {
             break;
         }
         for (int32_t r = 0; r < repeat && list.count < kMaxPileLineValues; ++r)
-            list.values[static_cast<size_t>(++list.count)] = value;
+            list.values[++list.count] = value;
     }
     return list;
 }
 
 double valueOrDefault(const ValueList& list, int32_t count, int32_t position, double defaultValue) {
     if (position < 1 || position > kMaxPileLineValues || count < position) return defaultValue;
-    return list.values[static_cast<size_t>(position)];
+    return list.values[position];
 }
 
 } // namespace tovek

@@ -6,9 +6,13 @@
 // the readers enforce.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cassert>
+#include <concepts>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace tovek {
 
@@ -32,8 +36,34 @@ inline constexpr double kNoLayerLimit = 9999999.0f;
 // Water table depth when no row lies below it.
 inline constexpr double kNoWaterTable = 99999.0f;
 
+// An array indexed from 1 to N as the formulas write it. Element 0 exists:
+// it is unused, or holds the ground-surface entry where a formula has one.
+// Debug builds check every index.
 template <typename T, int N>
-using Array1 = std::array<T, static_cast<size_t>(N) + 1>;  // indexed 1..N
+struct Array1 {
+    std::array<T, static_cast<size_t>(N) + 1> items{};
+
+    template <std::integral I>
+    constexpr T& operator[](I i) {
+        assert(std::cmp_greater_equal(i, 0) && std::cmp_less_equal(i, N));
+        return items[static_cast<size_t>(i)];
+    }
+    template <std::integral I>
+    constexpr const T& operator[](I i) const {
+        assert(std::cmp_greater_equal(i, 0) && std::cmp_less_equal(i, N));
+        return items[static_cast<size_t>(i)];
+    }
+    static constexpr int32_t capacity() { return N; }
+    void fill(const T& value) { items.fill(value); }
+};
+
+// A count that the readers keep within a store's size (0..limit). Debug
+// builds check it; a release build holds it within the size all the same,
+// so that no walk can leave its array.
+constexpr int32_t countWithin(int32_t count, int32_t limit) {
+    assert(count >= 0 && count <= limit);
+    return std::clamp<int32_t>(count, 0, limit);
+}
 
 struct PileSection {
     double perimeter = 0;              // in / mm; 0 for a circular pile
@@ -166,7 +196,16 @@ struct ComputationGrid {
     // Boundary 2i-1 is the top and 2i the bottom of segment i.
     Array1<double, kMaxBoundaries> boundaryStress{};
     Array1<double, kMaxBoundaries> criticalDepthStress{};
+    // Thickness t_i of every segment (bottom less top) and the depth of its
+    // bottom as the sum t_1 + ... + t_i (entry 0 = 0, the ground surface):
+    // the walks along the segment table read positions from them.
+    Array1<double, kMaxSegments> segmentThickness{};
+    Array1<double, kMaxSegments> segmentBottomDepth{};
     int32_t nodeCount = 0;      // M
 };
+
+// Fills segmentThickness and segmentBottomDepth from the segments' tops and
+// bottoms.
+void measureSegments(ComputationGrid& grid);
 
 } // namespace tovek

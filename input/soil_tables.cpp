@@ -10,6 +10,8 @@
 
 #include "capacity/charts.h"
 #include "input/input_checks.h"
+#include "input/units.h"
+#include "methods/method_catalog.h"
 
 namespace tovek {
 
@@ -19,15 +21,11 @@ constexpr double kAssumedEarthPressure = 0.8f;   // K put in for a row with K = 
 constexpr double kDefaultPeakRatio = 0.01f;      // z peak = 0.01 D when not given
 constexpr double kDefaultClayResidual = 0.9f;    // t residual of clay when not given
 
-bool methodSelected(const ProblemData& p, int flag) {
-    return p.options.capacityMethods[static_cast<size_t>(flag)] == 1;
-}
-
-const SoilLayer& layer(const ProblemData& p, int i) { return p.layers[static_cast<size_t>(i)]; }
+const SoilLayer& layer(const ProblemData& p, int i) { return p.layers[i]; }
 
 // The store holds at most kMaxLayers rows (the reader rejects more); the
 // tables never read past them whatever the count says.
-int rowCount(const ProblemData& p) { return std::clamp(p.layerCount, 0, kMaxLayers); }
+int rowCount(const ProblemData& p) { return countWithin(p.layerCount, kMaxLayers); }
 
 // Columns of the soil information table after the friction angle.
 struct SoilTableVariant {
@@ -60,12 +58,12 @@ constexpr const char* kTitleStart[3] = {
 // FHWA and Army Corps factors replace the Nq column when their method is the
 // only one selected, and join it otherwise.
 int soilTableVariant(const ProblemData& p) {
-    const bool fhwa = methodSelected(p, 1);
-    const bool army = methodSelected(p, 2);
+    const bool fhwa = methodSelected(p.options, kFhwa);
+    const bool army = methodSelected(p.options, kUsace);
     // The codes are summed as written; a wide sum keeps codes far outside
     // 0 and 1 from overflowing.
     int64_t sum = 0;
-    for (int flag = 1; flag <= 9; ++flag) sum += p.options.capacityMethods[static_cast<size_t>(flag)];
+    for (int flag = 1; flag <= kMethodCount; ++flag) sum += p.options.capacityMethods[flag];
     if (!fhwa && !army) return 1;
     if (fhwa && !army) return sum == 1 ? 2 : 5;
     if (!fhwa && army) return sum == 1 ? 3 : 6;
@@ -81,9 +79,7 @@ std::string soilTypeText(double soilType) {
     return formatFixed(soilType, 4, 1);
 }
 
-void writeSoilInformation(RunStore& store) {
-    ProblemData& p = store.problem;
-    ReportWriter& r = store.report;
+void writeSoilInformation(ProblemData& p, ReportWriter& r) {
     const int variantNumber = soilTableVariant(p);
     const SoilTableVariant& variant = kVariants[variantNumber];
 
@@ -151,9 +147,7 @@ void writeSoilInformation(RunStore& store) {
         r.write("10X,'** VALUE ESTIMATED BY THE PROGRAM ','BASED ON FRICTION ANGLE'");
 }
 
-void writeLimitsAndStrengths(RunStore& store) {
-    const ProblemData& p = store.problem;
-    ReportWriter& r = store.report;
+void writeLimitsAndStrengths(const ProblemData& p, ReportWriter& r) {
     const std::string& s = p.labels.stressLabel;
     r.write("//10X,'MAXIMUM   MAXIMUM   UNDISTURB  REMOLDED '/"
             "10X,'UNIT      UNIT      SHEAR      SHEAR     BLOW   UNIT SKIN  ','UNIT END'/"
@@ -162,12 +156,12 @@ void writeLimitsAndStrengths(RunStore& store) {
 
     // The user's unit skin friction and end bearing stay in psf in English
     // units until the segments are built: shown here in ksf.
-    const double userScale = p.unitSystem == 1 ? 1000 : 1;
+    const double userScale = englishUnits(p) ? 1000 : 1;
     bool anyDefaulted = false;
     for (int i = 1; i <= rowCount(p); ++i) {
         const SoilLayer& row = layer(p, i);
-        const bool frictionDefaulted = p.frictionLimitDefaulted[static_cast<size_t>(i)] == 1;
-        const bool bearingDefaulted = p.bearingLimitDefaulted[static_cast<size_t>(i)] == 1;
+        const bool frictionDefaulted = p.frictionLimitDefaulted[i] == 1;
+        const bool bearingDefaulted = p.bearingLimitDefaulted[i] == 1;
         anyDefaulted = anyDefaulted || frictionDefaulted || bearingDefaulted;
         r.write("9X,E9.2,A1,E9.2,A1,F11.2,F10.2,F7.2,F11.2,F10.2",
                 {row.maxUnitFriction, frictionDefaulted ? "*" : " ", row.maxUnitBearing, bearingDefaulted ? "*" : " ",
@@ -181,9 +175,7 @@ void writeLimitsAndStrengths(RunStore& store) {
                 "10X,'  CRITERIA (IF ANY).'");
 }
 
-void writeLrfdFactors(RunStore& store) {
-    const ProblemData& p = store.problem;
-    ReportWriter& r = store.report;
+void writeLrfdFactors(const ProblemData& p, ReportWriter& r) {
     r.write("//10X,'         LRFD FACTOR  LRFD FACTOR    '/"
             "10X,'          ON UNIT      ON UNIT       '/"
             "10X,' DEPTH    FRICTION     BEARING   '/"
@@ -195,12 +187,8 @@ void writeLrfdFactors(RunStore& store) {
     }
 }
 
-void writeCptData(RunStore& store) {
-    const ProblemData& p = store.problem;
-    ReportWriter& r = store.report;
-    const bool coneMethod = methodSelected(p, 6) || methodSelected(p, 7) || methodSelected(p, 8) ||
-                            methodSelected(p, 9);
-    if (p.options.cptDataOption != 1 || !coneMethod) return;
+void writeCptData(const ProblemData& p, ReportWriter& r) {
+    if (!coneMethodsRun(p.options)) return;
     r.write("/10X,53(' ')/"
             "10X,'        PLASTIC    YIELD      Qc                             '/"
             "10X,'         INDEX    STRESS     FROM                            '/"
@@ -208,7 +196,7 @@ void writeCptData(RunStore& store) {
             "10X,2X,A3,6X,'%',17X,A3",
             {p.labels.lengthLabel, p.labels.stressLabel});
     // The cone resistance of the rows stays in psf in English units.
-    const double coneScale = p.unitSystem == 1 ? 1000 : 1;
+    const double coneScale = englishUnits(p) ? 1000 : 1;
     for (int i = 1; i <= rowCount(p); ++i) {
         const SoilLayer& row = layer(p, i);
         // The blow count column carries the yield stress ratio for the
@@ -218,11 +206,9 @@ void writeCptData(RunStore& store) {
     }
 }
 
-void writeShaftLoadTransfer(RunStore& store) {
-    const ProblemData& p = store.problem;
-    ReportWriter& r = store.report;
+void writeShaftLoadTransfer(const ProblemData& p, ReportWriter& r) {
     // The USACE load transfer has its own curves: no parameters to show.
-    if (p.options.loadTransferMethod == 2) return;
+    if (const MethodEntry* m = loadTransferMethodOf(p.options); m && m->code == kUsace) return;
     r.write("//10X,53(' ')//"
             "10X,' DEPTH     Z PEAK      T RESIDUAL                          '/"
             "10X,4X,A3,6X,A3",
@@ -238,7 +224,7 @@ void writeShaftLoadTransfer(RunStore& store) {
         // The default is a fraction of the diameter (in or mm); a given SI
         // movement is held in metres and shown in millimetres.
         double z = kDefaultPeakRatio * p.pile.outsideDiameter;
-        if (!peakDefault) z = p.unitSystem == 1 ? row.peakMovement : row.peakMovement * 1000;
+        if (!peakDefault) z = englishUnits(p) ? row.peakMovement : row.peakMovement * 1000;
         const double t = residualDefault ? kDefaultClayResidual : row.residualFactor;
         r.write("10X,F7.2,3X,F7.3,1X,A2,4X,F6.2,1X,A2",
                 {row.depth, z, peakDefault ? "* " : "  ", t, residualDefault ? "**" : "  "});
@@ -252,12 +238,12 @@ void writeShaftLoadTransfer(RunStore& store) {
 
 } // namespace
 
-void writeSoilTables(RunStore& store) {
-    writeSoilInformation(store);
-    writeLimitsAndStrengths(store);
-    writeLrfdFactors(store);
-    writeCptData(store);
-    writeShaftLoadTransfer(store);
+void writeSoilTables(ProblemData& p, ReportWriter& r) {
+    writeSoilInformation(p, r);
+    writeLimitsAndStrengths(p, r);
+    writeLrfdFactors(p, r);
+    writeCptData(p, r);
+    writeShaftLoadTransfer(p, r);
 }
 
 } // namespace tovek

@@ -1,7 +1,8 @@
 // The soil tables of the "INPUT INFORMATION" section of the report.
 #pragma once
 
-#include "engine/run_store.h"
+#include "input/problem_data.h"
+#include "report/layout.h"
 
 namespace tovek {
 
@@ -10,6 +11,6 @@ namespace tovek {
 // parameters, each with its notes. Turns the batter angle into radians
 // right after the heading of the first table: from there on the store holds
 // the angle in radians.
-void writeSoilTables(RunStore& store);
+void writeSoilTables(ProblemData& problem, ReportWriter& report);
 
 } // namespace tovek

@@ -2,15 +2,14 @@
 
 namespace tovek {
 
-void writePlotHeader(RunStore& store, int32_t blockCount, int32_t rowCount) {
-    store.plot.integers({blockCount, rowCount, store.problem.unitSystem, store.problem.options.loadTransferMethod});
+void writePlotHeader(PlotWriter& plot, const ProblemData& problem, int32_t blockCount, int32_t rowCount) {
+    plot.integers({blockCount, rowCount, problem.unitSystem, problem.options.loadTransferMethod});
 }
 
-void writePlotRow(RunStore& store, int32_t node, const CapacityProfile& profile, const MethodNodeArrays& nodes) {
-    const size_t j = static_cast<size_t>(node);
-    store.plot.write("2X,F7.2,2X,F8.1,2X,F8.1,2X,F9.1,2X,F9.3",
-                     {profile.plotPosition[j], profile.skinFriction[j], profile.endBearing[j],
-                      profile.ultimateCapacity[j], nodes.plotSideFriction[j]});
+void writePlotRow(PlotWriter& plot, int32_t node, const CapacityProfile& profile, const MethodNodeArrays& nodes) {
+    plot.write("2X,F7.2,2X,F8.1,2X,F8.1,2X,F9.1,2X,F9.3",
+               {profile.plotPosition[node], profile.skinFriction[node], profile.factoredEndBearing[node],
+                profile.ultimateCapacity[node], nodes.nodeSideFriction[node]});
 }
 
 } // namespace tovek

@@ -3,20 +3,30 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
-#include "engine/run_store.h"
+#include "capacity/analysis_state.h"
+#include "report/layout.h"
 
 namespace tovek {
 
-void writeResultHeading(RunStore& store);
+// Where a table goes.
+struct TableOutput {
+    ReportWriter& report;
+    PlotWriter& plot;
+    // Marks of the end-bearing column: the soil plug controls, or not.
+    std::string_view blankMark;
+    std::string_view plugMark;
+    // Named in the message of a table that cannot be written.
+    std::string_view inputFileName;
+};
 
-// Number of printed nodes (rows of every capacity table).
-int32_t printedRowCount(int32_t nodeCount, int32_t printIncrement);
+void writeResultHeading(ReportWriter& report);
 
-// LRFD factor on end bearing, ultimate capacity, depth and plot columns.
-void prepareProfileForReport(RunStore& store, int32_t methodCode);
-
-// Heading block and rows of one method's table.
-void writeMethodTable(RunStore& store, int32_t methodCode);
+// Heading block and rows of one method's table, from its prepared profile.
+// A table whose printed values leave the range of numbers is not written:
+// InputError.
+void writeMethodTable(TableOutput& out, const AnalysisState& state, int32_t methodCode);
 
 } // namespace tovek

@@ -53,7 +53,7 @@ void composeTableHeading(ReportWriter& report, std::string_view title, int title
     // from one table's heading to the next.
     const bool tension = loadingType != 0;
     const bool depthColumn = std::fabs(batterAngle) >= 1.0e-10f;
-    const bool plain = insideDiameter < 1.0e-10 || tipClosure == 1 || plugOption != 0;
+    const bool plain = plainTip(insideDiameter, tipClosure, plugOption);
 
     // The first variable column.
     std::string_view w1 = "DEPTH";

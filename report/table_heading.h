@@ -12,6 +12,13 @@
 
 namespace tovek {
 
+// The plain test of the table rows and headings: a solid or closed tip, or
+// a plug state given by the user. Such a table has no mark and no plug
+// length.
+constexpr bool plainTip(double insideDiameter, int32_t tipClosure, int32_t plugOption) {
+    return insideDiameter < 1.0e-10f || tipClosure == 1 || plugOption != 0;
+}
+
 // Width of every composed heading line.
 inline constexpr int kHeadingLineWidth = 78;
 

@@ -6,29 +6,23 @@
 #include <string>
 #include <vector>
 
-#include "engine/run_errors.h"
-#include "input/input_reader.h"
+#include "input/input_error.h"
+#include "input/text.h"
+#include "input/units.h"
 #include "report/layout.h"
+#include "report/printed_rows.h"
 #include "settlement/tz_curves.h"
 
 namespace tovek {
 
 namespace {
 
-bool english(const ProblemData& p) { return p.unitSystem == 1; }
+bool english(const ProblemData& p) { return englishUnits(p); }
 bool si(const ProblemData& p) { return p.unitSystem == 2; }
 // Units lines and the tip curve heading are written for unit codes 1 and up.
 bool unitsLines(const ProblemData& p) { return p.unitSystem >= 1; }
 
-bool validTransferMethod(const ProblemData& p) {
-    return p.options.loadTransferMethod >= 1 && p.options.loadTransferMethod <= 9;
-}
-
-std::string trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+bool validTransferMethod(const ProblemData& p) { return loadTransferMethodOf(p.options) != nullptr; }
 
 // Working force to the printed force: kips in English units.
 double printedForce(const ProblemData& p, double force) { return english(p) ? force / 1000 : force; }
@@ -39,24 +33,24 @@ constexpr const char* kCurveListUnits = "11X,'NO.',6X,'POINTS',8X,A3,14X,A3,13X,
 constexpr const char* kCurveRow = "8X,I5,I11,E16.4";
 constexpr const char* kCurvePointRow = "40X,E17.4,E16.4";
 
-void writeCurveListHeading(RunStore& store) {
-    const ProblemData& p = store.problem;
-    store.report.write(kCurveListHeading);
+void writeCurveListHeading(SettlementRun& run) {
+    const ProblemData& p = run.problem;
+    run.report.write(kCurveListHeading);
     if (!unitsLines(p)) return;
     if (english(p))
-        store.report.write(kCurveListUnits, {p.labels.lengthLabel, "PSI", p.labels.smallLengthLabel});
+        run.report.write(kCurveListUnits, {p.labels.lengthLabel, "PSI", p.labels.smallLengthLabel});
     else
-        store.report.write(kCurveListUnits, {p.labels.lengthLabel, p.labels.stressLabel, p.labels.lengthLabel});
+        run.report.write(kCurveListUnits, {p.labels.lengthLabel, p.labels.stressLabel, p.labels.lengthLabel});
 }
 
 // One listed curve: its row and its point rows, each report line followed
 // by the same line in the plot data file.
-void writeCurve(RunStore& store, int32_t number, const TzCurve& curve, double depth) {
-    store.report.write(kCurveRow, {number, curve.pointCount, depth});
-    store.plot.write(kCurveRow, {number, curve.pointCount, depth});
-    for (size_t k = 1; k <= static_cast<size_t>(std::clamp(curve.pointCount, 0, kTzCurvePoints)); ++k) {
-        store.report.write(kCurvePointRow, {curve.loadTransfer[k], curve.movement[k]});
-        store.plot.write(kCurvePointRow, {curve.loadTransfer[k], curve.movement[k]});
+void writeCurve(SettlementRun& run, int32_t number, const TzCurve& curve, double depth) {
+    run.report.write(kCurveRow, {number, curve.pointCount, depth});
+    run.plot.write(kCurveRow, {number, curve.pointCount, depth});
+    for (size_t k = 1; k <= static_cast<size_t>(countWithin(curve.pointCount, kTzCurvePoints)); ++k) {
+        run.report.write(kCurvePointRow, {curve.loadTransfer[k], curve.movement[k]});
+        run.plot.write(kCurvePointRow, {curve.loadTransfer[k], curve.movement[k]});
     }
 }
 
@@ -82,10 +76,10 @@ PileFrame pileFrame(const ProblemData& p) {
 // Layer curves: three per pair of neighbouring rows at least 0.11 ft (m)
 // apart, at the top, middle and bottom of the layer, numbered in that
 // order.
-void buildLayerCurves(RunStore& store, const PileFrame& frame, int32_t listingFlag) {
-    const ProblemData& p = store.problem;
-    SettlementData& s = store.settlement;
-    const int32_t n = std::clamp(p.layerCount, 0, kMaxLayers);
+void buildLayerCurves(SettlementRun& run, const PileFrame& frame, int32_t listingFlag) {
+    const ProblemData& p = run.problem;
+    SettlementData& s = run.data;
+    const int32_t n = countWithin(p.layerCount, kMaxLayers);
     const double e = english(p) ? 0.5f : 0.01f;
     int32_t count = 0;
     for (int32_t i = 1; i < n; ++i) {
@@ -103,16 +97,16 @@ void buildLayerCurves(RunStore& store, const PileFrame& frame, int32_t listingFl
             TzCurve& curve = s.curves[static_cast<size_t>(++count)];
             curve.curveNumber = count;
             curve.curveDepth = x + frame.stickupVertical * frame.u;
-            buildTzCurve(store, curve, x, code, sideFrictionAt(store, x));
+            buildTzCurve(run, curve, x, code, sideFrictionAt(run, x));
         }
     }
     s.layerCurveCount = count;
     if (listingFlag != 1) return;
-    writeCurveListHeading(store);
-    store.plot.integers({count});
+    writeCurveListHeading(run);
+    run.plot.integers({count});
     for (int32_t c = 1; c <= count; ++c) {
         const TzCurve& curve = s.curves[static_cast<size_t>(c)];
-        writeCurve(store, c, curve, curve.curveDepth / frame.u - frame.stickupVertical);
+        writeCurve(run, c, curve, curve.curveDepth / frame.u - frame.stickupVertical);
     }
 }
 
@@ -122,26 +116,26 @@ void buildLayerCurves(RunStore& store, const PileFrame& frame, int32_t listingFl
 // A pile shorter than one length increment has a single node (nodeCount
 // 1) and no node spacing: its one curve stands at the ground surface and
 // serves the whole shaft.
-void buildNodeCurves(RunStore& store, const PileFrame& frame, int32_t nodes) {
-    const ProblemData& p = store.problem;
+void buildNodeCurves(SettlementRun& run, const PileFrame& frame, int32_t nodes) {
+    const ProblemData& p = run.problem;
     for (int32_t j = 1; j <= nodes; ++j) {
         const double x =
             nodes > 1 ? (j - 1) * p.pile.embeddedLength * frame.cosBatter / (nodes - 1) * frame.u : 0.0;
-        TzCurve& curve = store.settlement.curves[static_cast<size_t>(j)];
+        TzCurve& curve = run.data.curves[static_cast<size_t>(j)];
         curve.curveNumber = j;
         curve.curveDepth = x + frame.stickupVertical * frame.u;
         // The node at the ground surface of a pile with a stickup carries
         // nothing: the pile above it stands free.
-        const double f = (j == 1 && frame.hasStickup) ? 0.0 : sideFrictionAt(store, x);
-        buildTzCurve(store, curve, x, soilTypeAt(p, x), f);
+        const double f = (j == 1 && frame.hasStickup) ? 0.0 : sideFrictionAt(run, x);
+        buildTzCurve(run, curve, x, soilTypeAt(p, x), f);
     }
 }
 
 // Axial stiffness table; returns whether the pile is uniform.
-bool buildStiffnessTable(RunStore& store, const PileFrame& frame) {
-    const ProblemData& p = store.problem;
+bool buildStiffnessTable(SettlementRun& run, const PileFrame& frame) {
+    const ProblemData& p = run.problem;
     const PileSection& pile = p.pile;
-    SettlementData& s = store.settlement;
+    SettlementData& s = run.data;
     const int32_t tableRows = std::min(pile.areaPointCount, kMaxStiffnessPoints);
     // An area table option without rows falls back to the uniform pile.
     if (pile.areaOption >= 2 && tableRows >= 1) {
@@ -181,16 +175,16 @@ double stiffnessAt(const SettlementData& s, bool uniform, double x) {
     return s.stiffness[static_cast<size_t>(n)].axialStiffness;
 }
 
-void listTipCurve(RunStore& store) {
-    const ProblemData& p = store.problem;
-    const TipCurve& tip = store.settlement.tipCurve;
+void listTipCurve(SettlementRun& run) {
+    const ProblemData& p = run.problem;
+    const TipCurve& tip = run.data.tipCurve;
     if (unitsLines(p))
-        store.report.write("///8X,'TIP   LOAD',8X,'TIP MOVEMENT'/12X,A3,15X,A3/",
+        run.report.write("///8X,'TIP   LOAD',8X,'TIP MOVEMENT'/12X,A3,15X,A3/",
                            {p.labels.forceLabel, english(p) ? p.labels.smallLengthLabel : p.labels.lengthLabel});
     for (size_t k = 1; k <= kTzCurvePoints; ++k) {
         const double load = printedForce(p, tip.tipLoad[k]);
-        store.report.write("E18.4,E19.4", {load, tip.tipMovement[k]});
-        store.plot.write("E18.4,E19.4", {load, tip.tipMovement[k]});
+        run.report.write("E18.4,E19.4", {load, tip.tipMovement[k]});
+        run.plot.write("E18.4,E19.4", {load, tip.tipMovement[k]});
     }
 }
 
@@ -244,66 +238,34 @@ double segmentTransfer(const SettlementData& s, const Segment& seg, double movem
 
 } // namespace
 
-void handOverNodeValues(RunStore& store) {
-    const ProblemData& p = store.problem;
-    SettlementData& s = store.settlement;
-    s.nodeSideFriction.fill(0);
-    s.nodeTipResistance.fill(0);
+void handOverNodeValues(const AnalysisState& state, SettlementData& data) {
+    data.nodeSideFriction.fill(0);
+    data.nodeTipResistance.fill(0);
     // A load-transfer method outside 1..9 names no method: nothing is
     // handed over, the curves carry no load, and the report says so.
-    if (!validTransferMethod(p)) return;
-    const int32_t flag = p.options.loadTransferMethod;
-    const MethodResults& method = store.methods[static_cast<size_t>(kFlagToMethodCode[flag])];
-    const int32_t nodes = std::clamp(store.grid.nodeCount, 0, kMaxNodes);
-    const int32_t segments = std::clamp(store.grid.segmentCount, 0, kMaxSegments);
+    const MethodEntry* chosen = loadTransferMethodOf(state.problem.options);
+    if (!chosen) return;
+    const MethodResults& method = state.method(chosen->code);
+    const int32_t nodes = countWithin(state.grid.nodeCount, kMaxNodes);
+    assert(nodes <= state.grid.segmentCount);  // every node has the segment that starts there
     for (int32_t j = 1; j <= nodes; ++j) {
-        const auto jj = static_cast<size_t>(j);
-        // Segment j starts at node j; a node past the last segment reads the
-        // last one.
-        const SoilSegment& segment = store.grid.segments[static_cast<size_t>(segments >= 1 ? std::min(j, segments) : j)];
-        // The user-specified method's unit side friction is the user's own
-        // value of the segment that starts at the node (ksf / kPa), the
-        // value its plot rows carry.
-        s.nodeSideFriction[jj] =
-            flag == 5 ? segment.userUnitSkinFriction : method.nodes.nodeSideFriction[jj];
-        // The report stage has already factored the end bearing; the curves
-        // take the unfactored force. A bearing factor of 0 leaves nothing to
-        // unfactor: the tip then takes no end bearing, as its table shows.
-        const double factor = segment.lrfdBearingFactor;
-        s.nodeTipResistance[jj] = std::fabs(factor) > 1.0E-10f ? method.capacity.endBearing[jj] / factor : 0.0;
+        data.nodeSideFriction[j] = method.nodes.nodeSideFriction[j];
+        // The curves take the end bearing without the LRFD factor. A bearing
+        // factor of 0 takes the tip out of the design: the tip then carries
+        // no load, as its table shows.
+        const double factor = state.grid.segments[j].lrfdBearingFactor;
+        data.nodeTipResistance[j] = std::fabs(factor) > 1.0E-10f ? method.capacity.endBearing[j] : 0.0;
     }
 }
 
-void solveLoadSettlement(RunStore& store, int32_t listingFlag) {
-    ProblemData& p = store.problem;
-    SettlementData& s = store.settlement;
-    setUnitLabels(p);
-    if (si(p)) {
-        p.pile.outsideDiameter /= 1000;
-        p.pile.insideDiameter /= 1000;
-    }
-    if (store.grid.nodeCount > kMaxNodes)
-        throw InputError(store.names.inputFileName, 0,
-                         "the pile has " + std::to_string(store.grid.nodeCount) + " computation nodes, more than " +
-                             std::to_string(kMaxNodes) + "; use a longer increment of pile length");
-    const int32_t nodes = std::max(store.grid.nodeCount, 0);
-    const PileFrame frame = pileFrame(p);
+namespace {
 
-    buildLayerCurves(store, frame, listingFlag);
-    buildNodeCurves(store, frame, nodes);
-    const bool uniform = buildStiffnessTable(store, frame);
-
-    makeTipCurve(store, nodes >= 1 ? s.nodeTipResistance[static_cast<size_t>(nodes)] * (english(p) ? 1000 : 1) : 0.0);
-    listTipCurve(store);
-
-    std::array<double, kMaxLoadSettlementPoints + 1> movements{};
-    const int32_t movementCount = assumedMovements(p, movements);
-    store.plot.integers({movementCount});
-
-    // Segments from the tip (s = 1) to the head (s = N), N = nodeCount, and
-    // what each reads from the curves and the stiffness table: the same for
-    // every assumed movement.
-    const int32_t n = nodes;
+// The segments of the solution from the tip (s = 1) to the head (s = N),
+// N = nodeCount, and what each reads from the curves and the stiffness
+// table: the same for every assumed movement.
+std::vector<Segment> solutionSegments(const SettlementRun& run, const PileFrame& frame, int32_t n, bool uniform) {
+    const ProblemData& p = run.problem;
+    const SettlementData& s = run.data;
     const double h = n > 0 ? frame.totalLength / n : 0.0;
     const double hv = n > 0 ? frame.totalLength * frame.cosBatter / n : 0.0;
     std::vector<Segment> segments(static_cast<size_t>(n) + 1);
@@ -321,7 +283,7 @@ void solveLoadSettlement(RunStore& store, int32_t listingFlag) {
         // A taper that closes the pile above this segment leaves it no
         // perimeter (or a negative one) to carry load.
         if (p.pile.taperAngle > 0 && !(seg.diameter > 0))
-            throw InputError(store.names.inputFileName, 0,
+            throw InputError(std::string(run.inputFileName), 0,
                              "the angle of taper (" + trimmed(formatFixed(p.pile.taperAngle, 12, 2)) +
                                  " degrees) narrows the pile to no diameter at " +
                                  trimmed(formatFixed(seg.distance / frame.u, 12, 2)) + " " +
@@ -329,27 +291,39 @@ void solveLoadSettlement(RunStore& store, int32_t listingFlag) {
                                  " from the pile head; expected a taper that leaves the tip a diameter");
         seg.stiffness = stiffnessAt(s, uniform, seg.distance);
         if (!(seg.stiffness > 0) || !std::isfinite(seg.stiffness))
-            throw InputError(store.names.inputFileName, 0,
+            throw InputError(std::string(run.inputFileName), 0,
                              "the axial stiffness of the pile (area times modulus of elasticity) is not positive at " +
                                  trimmed(formatFixed(seg.distance / frame.u, 12, 2)) + " " +
                                  trimmed(p.labels.lengthLabel) +
                                  " from the pile head: the load-settlement curve cannot be computed");
-        while (next <= curvesUsed && s.curves[static_cast<size_t>(next)].curveDepth < seg.depth) ++next;
+        while (next <= curvesUsed && s.curves[next].curveDepth < seg.depth) ++next;
         SegmentCurves& c = seg.curves;
         if (next > curvesUsed) {
             c = {curvesUsed, 0, true};
         } else {
-            const double zBelow = s.curves[static_cast<size_t>(next)].curveDepth;
-            const double zAbove = next > 1 ? s.curves[static_cast<size_t>(next - 1)].curveDepth : 0.0;
+            const double zBelow = s.curves[next].curveDepth;
+            const double zAbove = next > 1 ? s.curves[next - 1].curveDepth : 0.0;
             c = {next, next - 1, zBelow == seg.depth || !(zBelow > zAbove)};
         }
     }
+    return segments;
+}
 
-    const int32_t every = std::max(p.printIncrement, 1);
+// The method of assumed tip movements: for each movement, the tip load from
+// the tip curve, then segment by segment up the pile the movement at which
+// the shaft load transfer and the elastic shortening agree. Fills the
+// load-settlement points and the printed rows of the load distributions.
+void marchUpThePile(SettlementRun& run, const PileFrame& frame, const std::vector<Segment>& segments,
+                    const std::array<double, kMaxLoadSettlementPoints + 1>& movements, int32_t movementCount) {
+    const ProblemData& p = run.problem;
+    SettlementData& s = run.data;
+    const int32_t n = static_cast<int32_t>(segments.size()) - 1;
+    const double h = n > 0 ? frame.totalLength / n : 0.0;
     const double plotLength = english(p) ? 12 : 1;
     s.pointCount = movementCount;
     s.unconvergedSegments = 0;
     s.firstUnconvergedMovement = 0;
+    s.distributions.clear();
     for (int32_t i = 1; i <= movementCount; ++i) {
         const double tipMovement = movements[static_cast<size_t>(i)];
         const double tipLoad = evaluateTipCurve(s.tipCurve, tipMovement);
@@ -379,16 +353,15 @@ void solveLoadSettlement(RunStore& store, int32_t listingFlag) {
             // places of the number range, say) leave no usable load-settlement
             // curve. An undefined value is left to the pass limit above.
             if (std::isinf(midLoad) || std::isinf(topLoad) || std::isinf(topMovement) || std::isinf(newMid))
-                throw InputError(store.names.inputFileName, 0,
+                throw InputError(std::string(run.inputFileName), 0,
                                  "the load-settlement curve cannot be computed: at " +
                                      trimmed(formatFixed(seg.distance / frame.u, 12, 2)) + " " +
                                      trimmed(p.labels.lengthLabel) +
                                      " from the pile head the pile load or movement exceeds the range of numbers; "
                                      "expected an axial stiffness (area times modulus of elasticity) and load "
                                      "transfers of realistic size");
-            if ((k - 1) % every == 0 || k == n)
-                store.plot.write("3X,E10.3,3X,E10.3,3X,E10.3",
-                                 {seg.distance / plotLength, printedForce(p, midLoad), newMid});
+            if (isPrintedRow(k, n, p.printIncrement))
+                s.distributions.push_back({seg.distance / plotLength, printedForce(p, midLoad), newMid});
             loadBelow = topLoad;
             movementBelow = topMovement;
         }
@@ -396,58 +369,97 @@ void solveLoadSettlement(RunStore& store, int32_t listingFlag) {
     }
 }
 
-void runLoadSettlement(RunStore& store) {
-    ProblemData& p = store.problem;
-    store.report.write("//12X,'NOTES:'/12X,'- AN ASTERISK IS PLACED IN THE END-BEARING COLUMN'/"
+// Block 6 of the plot data file: the load distributions.
+void writeLoadDistributions(SettlementRun& run) {
+    for (const DistributionRow& row : run.data.distributions)
+        run.plot.write("3X,E10.3,3X,E10.3,3X,E10.3", {row.distance, row.load, row.movement});
+}
+
+} // namespace
+
+void solveLoadSettlement(SettlementRun& run, int32_t listingFlag) {
+    ProblemData& p = run.problem;
+    SettlementData& s = run.data;
+    setUnitLabels(p);
+    if (si(p)) {
+        p.pile.outsideDiameter /= 1000;
+        p.pile.insideDiameter /= 1000;
+    }
+    if (run.grid.nodeCount > kMaxNodes)
+        throw InputError(std::string(run.inputFileName), 0,
+                         "the pile has " + std::to_string(run.grid.nodeCount) + " computation nodes, more than " +
+                             std::to_string(kMaxNodes) + "; use a longer increment of pile length");
+    const int32_t nodes = std::max(run.grid.nodeCount, 0);
+    const PileFrame frame = pileFrame(p);
+
+    buildLayerCurves(run, frame, listingFlag);
+    buildNodeCurves(run, frame, nodes);
+    const bool uniform = buildStiffnessTable(run, frame);
+
+    makeTipCurve(run, nodes >= 1 ? s.nodeTipResistance[nodes] * (english(p) ? 1000 : 1) : 0.0);
+    listTipCurve(run);
+
+    std::array<double, kMaxLoadSettlementPoints + 1> movements{};
+    const int32_t movementCount = assumedMovements(p, movements);
+    run.plot.integers({movementCount});
+
+    const std::vector<Segment> segments = solutionSegments(run, frame, nodes, uniform);
+    marchUpThePile(run, frame, segments, movements, movementCount);
+    writeLoadDistributions(run);
+}
+
+void runLoadSettlement(SettlementRun& run) {
+    ProblemData& p = run.problem;
+    run.report.write("//12X,'NOTES:'/12X,'- AN ASTERISK IS PLACED IN THE END-BEARING COLUMN'/"
                        "12X,'  IF THE TIP RESISTANCE IS CONTROLLED BY THE FRICTION'/"
                        "12X,'  OF SOIL PLUG INSIDE AN OPEN-ENDED PIPE PILE.'/");
     if (p.options.loadingType == 1)
-        store.report.write("/12X,'- A NEGATIVE SELF-WEIGHT VALUE IS DUE TO THE'/12X,'  BOUYANCY EFFECT.'/");
-    store.report.write("//16X,'*************************************************'/"
+        run.report.write("/12X,'- A NEGATIVE SELF-WEIGHT VALUE IS DUE TO THE'/12X,'  BOUYANCY EFFECT.'/");
+    run.report.write("//16X,'*************************************************'/"
                        "16X,'* COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *'/"
                        "16X,'* CURVES FOR AXIAL LOADING                      *'/"
                        "16X,'*************************************************'//");
 
-    solveLoadSettlement(store, 1);
+    solveLoadSettlement(run, 1);
 
-    const SettlementData& s = store.settlement;
-    store.report.write("///22X,'LOAD VERSUS SETTLEMENT CURVE'/22X,'****************************'");
-    store.report.write("///8X,'TOP  LOAD     TOP MOVEMENT       TIP  LOAD ',5X,'TIP MOVEMENT'");
+    const SettlementData& s = run.data;
+    run.report.write("///22X,'LOAD VERSUS SETTLEMENT CURVE'/22X,'****************************'");
+    run.report.write("///8X,'TOP  LOAD     TOP MOVEMENT       TIP  LOAD ',5X,'TIP MOVEMENT'");
     if (unitsLines(p)) {
         const UnitLabels& l = p.labels;
         const std::string& movementLabel = english(p) ? l.smallLengthLabel : l.lengthLabel;
-        store.report.write("11X,A3,13X,A3,14X,A3,12X,A3", {l.forceLabel, movementLabel, l.forceLabel, movementLabel});
+        run.report.write("11X,A3,13X,A3,14X,A3,12X,A3", {l.forceLabel, movementLabel, l.forceLabel, movementLabel});
     }
     for (size_t i = 1; i <= static_cast<size_t>(s.pointCount); ++i) {
         const LoadSettlementPoint& pt = s.points[i];
         const std::initializer_list<LayoutValue> row = {printedForce(p, pt.topLoad), pt.topMovement,
                                                         printedForce(p, pt.tipLoad), pt.tipMovement};
-        store.report.write("E17.4,3E16.4", row);
-        store.plot.write("E17.4,3E16.4", row);
+        run.report.write("E17.4,3E16.4", row);
+        run.plot.write("E17.4,3E16.4", row);
     }
 
     if (!validTransferMethod(p))
-        store.report.write("/8X,'NOTE: LOAD-TRANSFER METHOD ',I6,' IS NOT ONE OF THE METHODS 1 TO 9;'/"
+        run.report.write("/8X,'NOTE: LOAD-TRANSFER METHOD ',I6,' IS NOT ONE OF THE METHODS 1 TO 9;'/"
                            "8X,'      NO UNIT SIDE FRICTION OR END BEARING WAS TAKEN FOR THE CURVES.'",
                            {p.options.loadTransferMethod});
     if (s.unconvergedSegments > 0)
-        store.report.write("/8X,'NOTE: IN ',I6,' SEGMENT(S) THE MID-SEGMENT MOVEMENT DID NOT CONVERGE'/"
+        run.report.write("/8X,'NOTE: IN ',I6,' SEGMENT(S) THE MID-SEGMENT MOVEMENT DID NOT CONVERGE'/"
                            "8X,'      WITHIN ',I4,' PASSES (FIRST AT ASSUMED TIP MOVEMENT ',I3,');'/"
                            "8X,'      THE VALUES OF THE LAST PASS ARE USED.'",
                            {s.unconvergedSegments, kMaxMidSegmentPasses, s.firstUnconvergedMovement});
 }
 
-void listVerificationCurves(RunStore& store) {
-    ProblemData& p = store.problem;
-    SettlementData& s = store.settlement;
-    store.report.write("//16X,'*************************************************'/"
+void listVerificationCurves(SettlementRun& run) {
+    ProblemData& p = run.problem;
+    SettlementData& s = run.data;
+    run.report.write("//16X,'*************************************************'/"
                        "16X,'* COMPUTE INTERNALLY-GENERATED LOAD-TRANSFER    *'/"
                        "16X,'* (t-z) CURVES FOR VERIFICATION                 *'/"
                        "16X,'*************************************************'//");
     setUnitLabels(p);
     const PileFrame frame = pileFrame(p);
-    const int32_t count = std::clamp(p.options.tzPrintDepthCount, 0, kMaxTzPrintDepths);
-    const int32_t rows = std::clamp(p.layerCount, 0, kMaxLayers);
+    const int32_t count = countWithin(p.options.tzPrintDepthCount, kMaxTzPrintDepths);
+    const int32_t rows = countWithin(p.layerCount, kMaxLayers);
     const double lastRowDepth = rows >= 1 ? p.layers[static_cast<size_t>(rows)].depth : 0.0;
     std::array<bool, kMaxTzPrintDepths + 1> valid{};
     int32_t validCount = 0;
@@ -461,18 +473,18 @@ void listVerificationCurves(RunStore& store) {
         TzCurve& curve = s.curves[static_cast<size_t>(k)];
         curve.curveNumber = k;
         curve.curveDepth = x + frame.stickupVertical * frame.u;
-        buildTzCurve(store, curve, x, soilTypeAt(p, x), sideFrictionAt(store, x));
+        buildTzCurve(run, curve, x, soilTypeAt(p, x), sideFrictionAt(run, x));
     }
-    writeCurveListHeading(store);
-    store.plot.integers({validCount});
+    writeCurveListHeading(run);
+    run.plot.integers({validCount});
     for (int32_t k = 1; k <= count; ++k) {
         const auto kk = static_cast<size_t>(k);
         const TzCurve& curve = s.curves[kk];
         if (valid[kk]) {
-            writeCurve(store, k, curve, p.options.tzPrintDepths[kk]);
+            writeCurve(run, k, curve, p.options.tzPrintDepths[kk]);
         } else {
-            store.report.write(kCurveRow, {k, curve.pointCount, p.options.tzPrintDepths[kk]});
-            store.report.write("15X,'CURVE NOT PRINTED SINCE DEPTH OUTSIDE SOIL RANGE'");
+            run.report.write(kCurveRow, {k, curve.pointCount, p.options.tzPrintDepths[kk]});
+            run.report.write("15X,'CURVE NOT PRINTED SINCE DEPTH OUTSIDE SOIL RANGE'");
         }
     }
 }

@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-#include "engine/run_store.h"
+#include "capacity/analysis_state.h"
+#include "settlement/settlement_data.h"
 
 namespace tovek {
 
@@ -13,19 +14,19 @@ namespace tovek {
 // stands and counted as not converged.
 inline constexpr int kMaxMidSegmentPasses = 100;
 
-// Takes nodeSideFriction and nodeTipResistance from the method chosen by
-// loadTransferMethod.
-void handOverNodeValues(RunStore& store);
+// Takes nodeSideFriction and nodeTipResistance (the unfactored end bearing)
+// from the method chosen by loadTransferMethod.
+void handOverNodeValues(const AnalysisState& state, SettlementData& data);
 
 // Notes, heading, the solution and the load-settlement table.
-void runLoadSettlement(RunStore& store);
+void runLoadSettlement(SettlementRun& run);
 
 // Layer curves (listed when listingFlag is 1), node curves, stiffness
 // table, tip curve and the load-settlement points by assumed tip movements.
 // In SI units it turns the pile diameters into metres, in place.
-void solveLoadSettlement(RunStore& store, int32_t listingFlag);
+void solveLoadSettlement(SettlementRun& run, int32_t listingFlag);
 
 // t-z curves at the depths the user asked for.
-void listVerificationCurves(RunStore& store);
+void listVerificationCurves(SettlementRun& run);
 
 } // namespace tovek

@@ -4,8 +4,11 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "input/problem_data.h"
+#include "report/layout.h"
 
 namespace tovek {
 
@@ -47,6 +50,15 @@ struct LoadSettlementPoint {
     double tipMovement = 0;
 };
 
+// One row of a load distribution: the mid-point of a printed segment of the
+// solution, its distance from the pile head along the pile (feet / metres),
+// the load there (printed force unit) and its movement.
+struct DistributionRow {
+    double distance = 0;
+    double load = 0;
+    double movement = 0;
+};
+
 struct SettlementData {
     // Handed over from the method chosen by loadTransferMethod.
     Array1<double, kMaxNodes> nodeSideFriction{};
@@ -65,6 +77,22 @@ struct SettlementData {
     // assumed movements, and the first movement where that happened.
     int32_t unconvergedSegments = 0;
     int32_t firstUnconvergedMovement = 0;
+    // The printed rows of the load distributions, movement after movement,
+    // each from the tip upwards.
+    std::vector<DistributionRow> distributions;
+};
+
+// What the load-settlement stage reads and writes: the problem (the stage
+// turns the SI diameters into metres), the computation grid of the last
+// pass, its own data, the report and the plot data file.
+struct SettlementRun {
+    ProblemData& problem;
+    const ComputationGrid& grid;
+    SettlementData& data;
+    ReportWriter& report;
+    PlotWriter& plot;
+    // Named in the message of a solution that cannot be computed.
+    std::string_view inputFileName;
 };
 
 } // namespace tovek

@@ -3,18 +3,21 @@
 #include <algorithm>
 #include <cmath>
 
+#include "input/units.h"
+#include "methods/method_catalog.h"
+
 namespace tovek {
 
 namespace {
 
-bool english(const ProblemData& p) { return p.unitSystem == 1; }
+bool english(const ProblemData& p) { return englishUnits(p); }
 bool si(const ProblemData& p) { return p.unitSystem == 2; }
 
 // Depth in feet or metres from a working depth (a private copy: the
 // caller's value is never changed).
 double soilDepth(const ProblemData& p, double depth) { return english(p) ? depth / 12 : depth; }
 
-int32_t rowCount(const ProblemData& p) { return std::clamp(p.layerCount, 0, kMaxLayers); }
+int32_t rowCount(const ProblemData& p) { return countWithin(p.layerCount, kMaxLayers); }
 
 const SoilLayer& row(const ProblemData& p, int32_t i) { return p.layers[static_cast<size_t>(i)]; }
 
@@ -56,16 +59,22 @@ double columnAt(const ProblemData& p, double depth, Column column) {
 
 // Point fractions of the scaled shaft curves (movement / peak movement and
 // load transfer / unit side friction).
+// Source: the t-z curves of API RP 2A-WSD (2010 printing), axial pile
+// load-transfer curves.
 constexpr double kScaledMovement[kTzCurvePoints + 1] = {0,    0,     0.16f, 0.31f, 0.57f, 0.80f,
                                                         1.0f, 2.0f,  3.0f,  5.0f,  20.0f};
 constexpr double kScaledTransfer[kTzCurvePoints + 1] = {0,     0,    0.30f, 0.50f, 0.75f, 0.90f,
                                                         1.0f,  1.0f, 1.0f,  1.0f,  1.0f};
 // Fixed movements of the USACE shaft curves, inches.
+// Source: the load-transfer curves of USACE EM 1110-2-2906, Design of Pile
+// Foundations (1991).
 constexpr double kUsaceMovement[kTzCurvePoints + 1] = {0,     0,     0.01f, 0.02f, 0.04f, 0.06f,
                                                        0.08f, 0.12f, 0.16f, 0.5f,  10.0f};
 constexpr double kUsaceClayTransfer[kTzCurvePoints + 1] = {0,     0,     0.18f, 0.38f, 0.79f, 0.97f,
                                                            1.0f,  0.97f, 0.93f, 0.93f, 0.93f};
 // Tip curve: movement / diameter and load / Q; USACE fixed tip movements.
+// Source: the Q-z curve of API RP 2A-WSD (2010 printing), pile tip
+// load-displacement; the USACE tip movements as for the shaft curves.
 constexpr double kTipMovement[kTzCurvePoints + 1] = {0,      0,     0.0005f, 0.001f, 0.002f, 0.013f,
                                                      0.042f, 0.073f, 0.1f,   0.15f,  0.2f};
 constexpr double kTipLoad[kTzCurvePoints + 1] = {0,     0,    0.0625f, 0.125f, 0.25f, 0.5f,
@@ -77,7 +86,11 @@ constexpr double kInchesPerMetre = 39.37f;
 constexpr double kInchesPerMetreClay = 39.79f;  // the clay and tip curves' factor
 constexpr double kPsfPerKpa = 20.89f;
 
-bool usace(const ProblemData& p) { return p.options.loadTransferMethod == 2; }
+// The Army Corps load transfer has curves of its own.
+bool usace(const ProblemData& p) {
+    const MethodEntry* method = loadTransferMethodOf(p.options);
+    return method && method->code == kUsace;
+}
 
 // Peak movement of the scaled curves: the looked-up value, or 0.01 x the
 // outside diameter when that is 0 or less.
@@ -113,12 +126,12 @@ int32_t tipSoilCode(const ProblemData& p) {
 
 double workingLengthFactor(const ProblemData& problem) { return english(problem) ? 12 : 1; }
 
-double sideFrictionAt(const RunStore& store, double depth) {
-    const int32_t m = std::clamp(store.grid.nodeCount, 0, kMaxNodes);
+double sideFrictionAt(const SettlementRun& run, double depth) {
+    const int32_t m = countWithin(run.grid.nodeCount, kMaxNodes);
     if (m < 1) return 0;
-    const ProblemData& p = store.problem;
-    const auto& f = store.settlement.nodeSideFriction;
-    const double spacing = store.grid.verticalIncrement;
+    const ProblemData& p = run.problem;
+    const auto& f = run.data.nodeSideFriction;
+    const double spacing = run.grid.verticalIncrement;
     const double x = soilDepth(p, depth);
     auto nodeDepth = [spacing](int32_t j) { return (j - 1) * spacing; };
     double value = 0;
@@ -261,8 +274,8 @@ void applyTzDepthFactors(const ProblemData& problem, TzCurve& curve, double dept
     }
 }
 
-void buildTzCurve(const RunStore& store, TzCurve& curve, double depth, int32_t soilCode, double sideFriction) {
-    const ProblemData& p = store.problem;
+void buildTzCurve(const SettlementRun& run, TzCurve& curve, double depth, int32_t soilCode, double sideFriction) {
+    const ProblemData& p = run.problem;
     curve.pointCount = kTzCurvePoints;
     curve.curveSoilType = soilCode;
     curve.curveSideFriction = sideFriction;
@@ -274,9 +287,9 @@ void buildTzCurve(const RunStore& store, TzCurve& curve, double depth, int32_t s
     applyTzDepthFactors(p, curve, depth);
 }
 
-void makeTipCurve(RunStore& store, double tipResistance) {
-    const ProblemData& p = store.problem;
-    SettlementData& s = store.settlement;
+void makeTipCurve(const SettlementRun& run, double tipResistance) {
+    const ProblemData& p = run.problem;
+    SettlementData& s = run.data;
     TipCurve& tip = s.tipCurve;
     const double q = tipResistance;
     const double d = p.pile.outsideDiameter;
@@ -296,8 +309,8 @@ void makeTipCurve(RunStore& store, double tipResistance) {
         if (code == 1 || code == 3) {
             // Sand or silt: a power law through Q at the reference movement,
             // read from the segment that starts at the pile tip.
-            const int32_t tipSegment = std::clamp(store.grid.nodeCount, 1, kMaxSegments);
-            const double given = store.grid.segments[static_cast<size_t>(tipSegment)].layerCurveCode;
+            const int32_t tipSegment = std::clamp(run.grid.nodeCount, 1, kMaxSegments);
+            const double given = run.grid.segments[static_cast<size_t>(tipSegment)].layerCurveCode;
             const double zr = given > 0 ? given : 0.05f * d;
             s.referenceMovement = zr;
             // The friction angle at the pile tip: the embedded length in

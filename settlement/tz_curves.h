@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "engine/run_store.h"
+#include "settlement/settlement_data.h"
 
 namespace tovek {
 
@@ -20,7 +20,7 @@ double workingLengthFactor(const ProblemData& problem);
 // Unit side friction of the chosen method at a depth, from the handed-over
 // node values (ksf / kPa), in the working stress unit (psi / kPa). Constant
 // time: the nodes are evenly spaced by the vertical increment.
-double sideFrictionAt(const RunStore& store, double depth);
+double sideFrictionAt(const SettlementRun& run, double depth);
 
 // Soil columns at a depth, read between neighbouring soil rows.
 double peakMovementAt(const ProblemData& problem, double depth);
@@ -39,12 +39,12 @@ void applyTzDepthFactors(const ProblemData& problem, TzCurve& curve, double dept
 // A complete shaft curve at a depth below ground (working units): the
 // lookups, the generator chosen by soilCode (2 clay, else non-clay) and the
 // depth factors. sideFriction is the working unit side friction to use.
-void buildTzCurve(const RunStore& store, TzCurve& curve, double depth, int32_t soilCode, double sideFriction);
+void buildTzCurve(const SettlementRun& run, TzCurve& curve, double depth, int32_t soilCode, double sideFriction);
 
-// Fills store.settlement.tipCurve for the ultimate tip force Q (working
+// Fills run.data.tipCurve for the ultimate tip force Q (working
 // force unit); sets tipResistance and, for the USACE curve in sand or silt,
 // referenceMovement.
-void makeTipCurve(RunStore& store, double tipResistance);
+void makeTipCurve(const SettlementRun& run, double tipResistance);
 
 double evaluateTzCurve(const TzCurve& curve, double movement);
 double evaluateTipCurve(const TipCurve& curve, double movement);

@@ -4,8 +4,9 @@
 
 #include <memory>
 
+#include "capacity_test_grid.h"
 #include "engine/run_store.h"
-#include "methods/api_method.h"
+#include "methods/methods.h"
 
 namespace tovek {
 namespace {
@@ -15,27 +16,21 @@ constexpr double kTol = 1.0e-9;
 // A 12 in pile (perimeter 3.14159 ft), 1 ft increments, four 1 ft segments:
 // two sand segments (K 0.8, phi 35, so delta 30 and an API limit of 2.0 ksf)
 // over two clay segments (su 0.5 ksf); nodes at 0, 1, 2 and 3 ft.
-std::unique_ptr<RunStore> sandOverClay() {
-    auto store = std::make_unique<RunStore>();
-    ProblemData& p = store->problem;
-    p.unitSystem = 1;
-    p.pile.outsideDiameter = 12;
-    p.options.lengthIncrement = 1;
+std::unique_ptr<RunStore> sandOverClay(double thickness = 1.0) {
+    test::CapacityGrid grid(4, thickness);
+    grid.options().lengthIncrement = 1;  // along the pile
+    grid.pile().outsideDiameter = 12;
+    grid.nodes(4);
+    auto store = grid.take();
     ComputationGrid& g = store->grid;
-    g.segmentCount = 4;
-    g.nodeCount = 4;
-    g.verticalIncrement = 1;
     const double stress[] = {0, 0, 0.1, 0.1, 0.2, 0.2, 0.5, 0.5, 2.0};
     for (int k = 1; k <= 8; ++k) g.boundaryStress[k] = stress[k];
     for (int i = 1; i <= 4; ++i) {
         SoilSegment& s = g.segments[i];
-        s.segmentTop = i - 1;
-        s.segmentBottom = i;
         s.soilType = i <= 2 ? 1 : 2;
         s.lateralEarthPressure = 0.8;
         s.frictionAngle = i <= 2 ? 35 : 0;
         s.undrainedShearStrength = i <= 2 ? 0 : 0.5;
-        s.maxUnitFriction = kNoLayerLimit;
         s.lrfdFrictionFactor = 1;
     }
     return store;
@@ -43,7 +38,7 @@ std::unique_ptr<RunStore> sandOverClay() {
 
 TEST(ApiMethod, UnitSideFrictionOfSandAndClayAtTheBoundaries) {
     auto store = sandOverClay();
-    computeApiFriction(*store);
+    computeApiFriction(*store, (*store).report);
     const auto& f = store->method(kApi).transfer.unitSideFriction;
     // Sand: 0.8 x sigma x tan(30 / 57.2958) = 0.8 x sigma x 0.57735003.
     EXPECT_NEAR(f[1], 0.0, kTol);
@@ -82,7 +77,7 @@ TEST(ApiMethod, ClayAlphaAndSandLimitCases) {
         s.undrainedShearStrength = c.su;
         store->grid.boundaryStress[1] = c.stress;
         store->grid.boundaryStress[2] = c.stress;
-        computeApiFriction(*store);
+        computeApiFriction(*store, (*store).report);
         EXPECT_NEAR(store->method(kApi).transfer.unitSideFriction[2], c.expected, 1e-5)
             << "soil " << c.soilType << " phi " << c.phi << " su " << c.su;
     }
@@ -91,8 +86,8 @@ TEST(ApiMethod, ClayAlphaAndSandLimitCases) {
 TEST(ApiMethod, ZeroStressUnderClayIsClampedAndKeptInTheGrid) {
     auto store = sandOverClay();
     store->grid.boundaryStress[6] = 0.0;
-    computeApiFriction(*store);
-    EXPECT_EQ(store->grid.boundaryStress[6], 1.0e-10);
+    computeApiFriction(*store, (*store).report);
+    EXPECT_EQ(store->grid.boundaryStress[6], static_cast<double>(1.0e-10f));
     // psi = 0.5 / 1e-10 = 5e9; alpha = 0.5 / (5e9)^0.25 = 0.5 / 265.9148 = 0.00188030;
     // f = 0.5 x 0.00188030 = 0.00094015.
     EXPECT_NEAR(store->method(kApi).transfer.unitSideFriction[5], 0.00094015, 1e-8);
@@ -106,7 +101,7 @@ TEST(ApiMethod, NodeFrictionLimitsAndShaftCapacity) {
     g.segments[2].lrfdFrictionFactor = 1.0;
     g.segments[3].lrfdFrictionFactor = 0.5;
     g.segments[4].lrfdFrictionFactor = 0.8;
-    computeApiFriction(*store);
+    computeApiFriction(*store, (*store).report);
     const MethodNodeArrays& n = store->method(kApi).nodes;
     const CapacityProfile& cap = store->method(kApi).capacity;
 
@@ -127,7 +122,7 @@ TEST(ApiMethod, NodeFrictionLimitsAndShaftCapacity) {
         EXPECT_NEAR(n.nodeUnitFriction[j], unit[j], 1e-8) << j;
         EXPECT_EQ(n.nodeFrictionLimit[j], limit[j]) << j;
         EXPECT_NEAR(n.nodeSideFriction[j], side[j], 1e-8) << j;
-        EXPECT_NEAR(n.plotSideFriction[j], side[j], 1e-8) << j;
+        EXPECT_NEAR(n.nodeSideFriction[j], side[j], 1e-8) << j;
         EXPECT_NEAR(n.skinIncrement[j], increment[j], 1e-6) << j;
         EXPECT_NEAR(n.loadTransferSkin[j], unfactored[j], 1e-6) << j;
         EXPECT_NEAR(cap.skinFriction[j], factored[j], 1e-6) << j;
@@ -140,7 +135,7 @@ TEST(ApiMethod, LoadTransferSkinFollowsTheSideFrictionReductionOption) {
         store->grid.segments[4].lrfdFrictionFactor = 0.5;
         store->problem.options.sideFrictionReduction = option;
         store->method(kApi).nodes.loadTransferSkin[4] = -1.0;  // left alone by option 2
-        computeApiFriction(*store);
+        computeApiFriction(*store, (*store).report);
         // Node 4 increment: (0.092376 + 0.25) / 2 x 3.14159 = 0.5378025;
         // unfactored sum 0.0725519 + 0.2176557 + 0.5378025 = 0.8280101,
         // factored 0.0725519 + 0.2176557 + 0.5 x 0.5378025 = 0.5591089.
@@ -155,7 +150,7 @@ TEST(ApiMethod, ZeroFrictionLengthAndTension) {
     store->problem.pile.zeroFrictionLength = 2.0;
     store->problem.options.loadingType = 1;
     store->problem.options.tensionReductionFactor = 0.7;
-    computeApiFriction(*store);
+    computeApiFriction(*store, (*store).report);
     const MethodNodeArrays& n = store->method(kApi).nodes;
     // Nodes above 2 ft carry nothing; the node exactly at 2 ft does.
     EXPECT_EQ(n.nodeUnitFriction[1], 0.0);
@@ -184,7 +179,7 @@ TEST(ApiMethod, SandLayerWithTheLimitMarkerTakesTheLimitFromItsFrictionAngle) {
             SoilSegment& s = store->grid.segments[2];
             s.maxUnitFriction = 9999;
             s.frictionAngle = c.phi;
-            computeApiFriction(*store);
+            computeApiFriction(*store, (*store).report);
             const double expected = unitSystem == 1 ? c.english : c.si;
             EXPECT_NEAR(store->method(kApi).nodes.nodeFrictionLimit[2], expected, 1e-5) << c.phi;
             // The layer keeps the limit for every later method.
@@ -195,7 +190,7 @@ TEST(ApiMethod, SandLayerWithTheLimitMarkerTakesTheLimitFromItsFrictionAngle) {
     auto store = sandOverClay();
     store->grid.segments[3].maxUnitFriction = 9999;
     store->grid.segments[2].maxUnitFriction = 9998;
-    computeApiFriction(*store);
+    computeApiFriction(*store, (*store).report);
     EXPECT_EQ(store->method(kApi).nodes.nodeFrictionLimit[3], 9999.0);
     EXPECT_EQ(store->method(kApi).nodes.nodeFrictionLimit[2], 9998.0);
 }
@@ -204,10 +199,9 @@ TEST(ApiMethod, BatteredPileWalksVerticalDepthsAndIntegratesAlongThePile) {
     // Half-foot segments (a 60 degree batter with 1 ft increments): node j
     // lies at z = (j - 1) x 0.5 and reads segment j - 1 at its bottom; the
     // increments are 1 ft long along the pile.
-    auto store = sandOverClay();
-    store->grid.verticalIncrement = 0.5;
+    auto store = sandOverClay(0.5);
     store->grid.nodeCount = 3;
-    computeApiFriction(*store);
+    computeApiFriction(*store, (*store).report);
     const MethodNodeArrays& n = store->method(kApi).nodes;
     EXPECT_NEAR(n.nodeUnitFriction[2], 0.046188002, 1e-8);
     EXPECT_NEAR(n.nodeUnitFriction[3], 0.092376005, 1e-8);

@@ -27,9 +27,12 @@ public:
             g.maxUnitFriction = kNoLayerLimit;
             g.maxUnitBearing = kNoLayerLimit;
         }
+        measureSegments(s.grid);
     }
 
     RunStore& store() { return *store_; }
+    // The store, for a test that goes on with it alone.
+    std::unique_ptr<RunStore> take() { return std::move(store_); }
     ProblemData& problem() { return store_->problem; }
     PileSection& pile() { return store_->problem.pile; }
     AnalysisOptions& options() { return store_->problem.options; }

@@ -73,7 +73,7 @@ TEST(DepthChecks, RequiredDepthAgainstTheSoilProfile) {
         p.pile.batterAngle = c.batter;
         p.soilProfileBottom = c.bottom;
         k.rows({0, c.lastRow});
-        EXPECT_EQ(checkSoilDepth(*k.store), c.passes);
+        EXPECT_EQ(checkSoilDepth((*k.store).problem, (*k.store).report, (*k.store).console), c.passes);
         EXPECT_NEAR(p.requiredSoilDepth, c.required, 1e-6);
         EXPECT_EQ(k.report.str().empty(), c.passes);
         EXPECT_EQ(k.console.str().empty(), !c.notice);
@@ -88,7 +88,7 @@ TEST(DepthChecks, MessagesOnTheConsoleAndInTheReport) {
     p.pile.outsideDiameter = 24;
     p.soilProfileBottom = 58;
     k.rows({0, 50});
-    EXPECT_FALSE(checkSoilDepth(*k.store));
+    EXPECT_FALSE(checkSoilDepth((*k.store).problem, (*k.store).report, (*k.store).console));
     EXPECT_EQ(k.console.str(),
               "\n\n\n"
               "          COMPUTATION DOES NOT PROCEED BECAUSE NO SOIL INFORMATION\n"
@@ -208,7 +208,7 @@ TEST(SoilSegments, PropertiesBetweenRowsAndStresses) {
     k.row(4).lrfdFrictionFactor = 0.8;
     p.soilProfileBottom = 30;
     k.store->grid.segmentCount = countSegments(p);
-    buildSoilSegments(*k.store);
+    buildSoilSegments((*k.store).problem, (*k.store).grid);
     const ComputationGrid& g = k.store->grid;
     EXPECT_EQ(g.segmentCount, 15);
     EXPECT_EQ(g.verticalIncrement, 2);
@@ -255,7 +255,7 @@ TEST(SoilSegments, EstimatedFrictionAngleAndUndrainedStrength) {
         k.row(i).undrainedShearStrength = 0;
         k.row(i).coneTipResistance = 30000;  // psf
     }
-    buildSoilSegments(*k.store);
+    buildSoilSegments((*k.store).problem, (*k.store).grid);
     // Segment 1: 0.12 ksf = 0.8333 psi; N = 10: chart 38 - (0.8333/20) x 6 =
     // 37.75, bound 35 - (0.8333/40) x 5 = 34.8958.
     EXPECT_NEAR(k.segment(1).frictionAngle, 34.895833333, 1e-8);
@@ -268,7 +268,7 @@ TEST(SoilSegments, EstimatedFrictionAngleAndUndrainedStrength) {
     Checked none;
     none.problem().pile.embeddedLength = 10;
     uniformSoil(none, 1, 120, 0, 20);
-    buildSoilSegments(*none.store);
+    buildSoilSegments((*none.store).problem, (*none.store).grid);
     EXPECT_EQ(none.segment(3).frictionAngle, 0);
 
     // SI: 10 kN/m3 x 7 m = 70 kPa = 70 / 6.8948 = 10.1526 psi; chart
@@ -282,7 +282,7 @@ TEST(SoilSegments, EstimatedFrictionAngleAndUndrainedStrength) {
         si.row(i).undrainedShearStrength = 0;
         si.row(i).coneTipResistance = 1500;  // kPa
     }
-    buildSoilSegments(*si.store);
+    buildSoilSegments((*si.store).problem, (*si.store).grid);
     EXPECT_NEAR(si.segment(7).frictionAngle, 33.730928, 1e-6);
     EXPECT_DOUBLE_EQ(si.segment(7).undrainedShearStrength, 100);
 }
@@ -320,7 +320,7 @@ TEST(SoilSegments, CriticalDepthOptions) {
         p.options.criticalDepthOption = c.option;
         p.options.criticalDepth = c.given;
         uniformSoil(k, 1, 120, c.phi, c.bottom);
-        buildSoilSegments(*k.store);
+        buildSoilSegments((*k.store).problem, (*k.store).grid);
         EXPECT_EQ(p.options.criticalDepth, c.criticalDepth);
         const int n = k.store->grid.segmentCount;
         for (int i = 1; i <= n; ++i) {
@@ -346,7 +346,7 @@ TEST(SoilSegments, ClayTakesTheCriticalDepthOfTheSandAboveIt) {
     }
     p.soilProfileBottom = 60;
     k.store->grid.segmentCount = 60;
-    buildSoilSegments(*k.store);
+    buildSoilSegments((*k.store).problem, (*k.store).grid);
     EXPECT_EQ(k.segment(10).soilType, 2);
     EXPECT_EQ(k.segment(11).soilType, 1);
     EXPECT_EQ(k.segment(41).soilType, 2);
@@ -363,14 +363,14 @@ TEST(SoilSegments, NodeCountAndBatteredSegments) {
     p.options.lengthIncrement = 0.1;
     p.pile.embeddedLength = 0.7;  // 0.7 / 0.1 = 6.9999...: 7 + 1 nodes
     uniformSoil(k, 2, 100, 0, 5);
-    buildSoilSegments(*k.store);
+    buildSoilSegments((*k.store).problem, (*k.store).grid);
     EXPECT_EQ(k.store->grid.nodeCount, 8);
 
     Checked b;
     b.problem().pile.embeddedLength = 10;
     b.problem().pile.batterAngle = 60 * 3.1415927f / 180;
     uniformSoil(b, 2, 100, 0, 20);
-    buildSoilSegments(*b.store);
+    buildSoilSegments((*b.store).problem, (*b.store).grid);
     // Segments 1 ft along the pile are 0.5 ft thick: 0.05 ksf each.
     EXPECT_NEAR(b.store->grid.verticalIncrement, 0.5, 1e-7);
     EXPECT_NEAR(b.segment(20).segmentBottom, 10.0, 1e-6);
@@ -405,7 +405,7 @@ TEST(GridCheck, TheSegmentsMustHoldThePileTip) {
         p.pile.embeddedLength = c.embedded;
         p.pile.batterAngle = c.batterDegrees * 3.1415927f / 180;
         k.store->grid.segmentCount = countSegments(p);
-        EXPECT_EQ(checkGridCoversPile(*k.store), c.passes);
+        EXPECT_EQ(checkGridCoversPile((*k.store).problem, (*k.store).grid, (*k.store).report, (*k.store).console), c.passes);
         EXPECT_EQ(k.report.str().empty(), c.passes);
         EXPECT_EQ(k.console.str(), k.report.str());
     }

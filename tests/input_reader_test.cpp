@@ -5,10 +5,11 @@
 #include <functional>
 #include <memory>
 
-#include "engine/run_errors.h"
+#include "input/input_error.h"
 #include "engine/run_store.h"
 #include "input/free_format.h"
 #include "input/input_reader.h"
+#include "input/units.h"
 #include "input/pile_line.h"
 #include "support/test_support.h"
 
@@ -58,14 +59,14 @@ std::unique_ptr<RunStore> freshStore() {
 std::unique_ptr<RunStore> readText(const std::string& content) {
     auto store = freshStore();
     FreeFormatReader reader("test.in", content);
-    readInputFile(*store, reader);
+    readInputFile((*store).problem, reader);
     return store;
 }
 
 std::unique_ptr<RunStore> readFile(const std::filesystem::path& path) {
     auto store = freshStore();
     FreeFormatReader reader = FreeFormatReader::open(path, path.filename().string());
-    readInputFile(*store, reader);
+    readInputFile((*store).problem, reader);
     setUnitLabels(store->problem);
     return store;
 }
@@ -196,7 +197,7 @@ TEST(InputReader, EveryOptionalBlockAndTheReadingRules) {
     FreeFormatReader cpt =
         FreeFormatReader::open(test::testDataFolder() / "input" / "every-block-si.cpt", "every-block-si.cpt");
     auto s = freshStore();
-    readCptFile(*s, cpt);
+    readCptFile((*s).problem, cpt);
     EXPECT_EQ(s->problem.cptPointCount, 3);
     EXPECT_EQ(s->problem.cptDepth[3], 25.0);
     EXPECT_EQ(s->problem.cptTipResistance[2], 2500.5);
@@ -438,7 +439,7 @@ TEST(CptReader, PointCountsAndErrors) {
     auto read = [](const std::string& content) {
         auto store = freshStore();
         FreeFormatReader reader("run.cpt", content);
-        readCptFile(*store, reader);
+        readCptFile((*store).problem, reader);
         return store;
     };
     EXPECT_EQ(read("0 0\n")->problem.cptPointCount, 0);

@@ -39,8 +39,7 @@ void setAveraging(CapacityGrid& g, int option) {
 }
 
 void integrate(CapacityGrid& g, int code) {
-    g.store().methodCode = code;
-    integrateCapacity(g.store());
+    integrateCapacity(g.store(), code);
 }
 
 TEST(IntegrateCapacity, PileShorterThanOneIncrementHasOneNode) {
@@ -500,15 +499,6 @@ TEST(IntegrateCapacity, TaperedPileBearsOnItsTipDiameter) {
     setAveraging(g, 0);
     integrate(g, kApi);
     EXPECT_NEAR(g.capacity(kApi).endBearing[9], 11.777785, 1e-5);
-}
-
-TEST(IntegrateCapacity, MethodCodeOutsideTheListDoesNothing) {
-    CapacityGrid g = clayOverSand();
-    g.store().methodCode = 0;
-    integrateCapacity(g.store());
-    g.store().methodCode = 10;
-    integrateCapacity(g.store());
-    EXPECT_EQ(g.capacity(kApi).plugFlag[2], 0);
 }
 
 } // namespace

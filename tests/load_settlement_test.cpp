@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/run_errors.h"
+#include "input/input_error.h"
 #include "engine/run_store.h"
 #include "settlement/load_settlement.h"
 #include "settlement/tz_curves.h"
@@ -91,7 +91,7 @@ TEST(LoadSettlement, ReportAndPlotBlocksFollowTheLayoutsLineByLine) {
     store.problem.layers[2].soilType = 2;
     store.problem.layers[2].depth = 20;
     setMovements(store, {0.012, 0.024, 10});
-    runLoadSettlement(store);
+    { auto run = (store).settlementRun(); runLoadSettlement(run); }
     // Curve movements: z_p = 0.24 in (no peak movement given) times 0.16,
     // 0.31, 0.57, 0.80, 1, 2, 3, 5, 20. Tip curve: Q = 10 kips, movements
     // 24 in x 0.0005 ... 0.2. Tip loads: 0.0625 Q = 0.625 kips at 0.012 in,
@@ -248,7 +248,7 @@ TEST(LoadSettlement, WithoutShaftFrictionTheTopCarriesTheTipLoadAndTheElasticSho
     RunStore& store = *stage.store;
     englishPile(store, 40, 0, 100, 0);
     store.problem.printIncrement = 5;
-    runLoadSettlement(store);
+    { auto run = (store).settlementRun(); runLoadSettlement(run); }
     const SettlementData& s = store.settlement;
     ASSERT_EQ(s.pointCount, 13);
     // L_t / AE = 480 in / (36.5 in2 x 29.0E6 psi) = 4.534719E-7 in/lb.
@@ -319,7 +319,7 @@ TEST(LoadSettlement, FullyMobilisedShaftsGiveTheHandWorkedHeadLoads) {
         store.problem.pile.zeroFrictionLength = c.zeroFriction;
         store.problem.pile.taperAngle = c.taper;
         setMovements(store, {10, 12, 15});
-        runLoadSettlement(store);
+        { auto run = (store).settlementRun(); runLoadSettlement(run); }
         const SettlementData& s = store.settlement;
         ASSERT_EQ(s.pointCount, 3) << c.what;
         const double movements[] = {10, 12, 15};
@@ -367,7 +367,7 @@ TEST(LoadSettlement, AreaTableGivesAStiffnessVaryingAlongThePile) {
             pile.areaValue[k + 1] = c.area[k];
         }
         setMovements(store, {10});
-        runLoadSettlement(store);
+        { auto run = (store).settlementRun(); runLoadSettlement(run); }
         const LoadSettlementPoint& pt = store.settlement.points[1];
         // The 41 mid-points sample the integral to within 1E-5 in.
         EXPECT_NEAR(pt.topMovement - pt.tipMovement, c.shortening, 1e-5);
@@ -388,7 +388,7 @@ TEST(LoadSettlement, SiRunsWorkInMetresAndKilonewtons) {
     p.pile.elasticModulus = 2.0e8;
     p.pile.crossSectionArea = 0.0235;
     p.layers[2].depth = 20;
-    runLoadSettlement(store);
+    { auto run = (store).settlementRun(); runLoadSettlement(run); }
     // Diameters now in metres; the verification listing relies on it.
     EXPECT_NEAR(p.pile.outsideDiameter, 0.6096, 1e-12);
     EXPECT_NEAR(p.pile.insideDiameter, 0.5842, 1e-12);
@@ -420,9 +420,9 @@ TEST(LoadSettlement, HandOverTakesTheChosenMethodsNodeValuesUnfactored) {
         double tip;       // expected at node 3, kips
     };
     const Case cases[] = {
-        {4, 1.5, 40},  // API: method node friction; 20 kips factored by 0.5
-        {1, 2.5, 80},  // FHWA (methodCode 1): 40 kips / 0.5
-        {5, 0.75, 8},  // user method: the segment's own unit side friction
+        {4, 1.5, 20},  // API: its node friction and its end bearing before the LRFD factor
+        {1, 2.5, 40},  // FHWA (methodCode 1), integrated again in the second pass: unfactored too
+        {5, 0.75, 4},  // user method
         {0, 0, 0},     // no method: nothing handed over
         {10, 0, 0},
     };
@@ -438,22 +438,24 @@ TEST(LoadSettlement, HandOverTakesTheChosenMethodsNodeValuesUnfactored) {
         }
         store.methods[kApi].nodes.nodeSideFriction[2] = 1.5;
         store.methods[kApi].capacity.endBearing[3] = 20;
+        store.methods[kApi].capacity.factoredEndBearing[3] = 10;  // the table's value: not taken
         store.methods[kFhwa].nodes.nodeSideFriction[2] = 2.5;
         store.methods[kFhwa].capacity.endBearing[3] = 40;
+        store.methods[kUserMethod].nodes.nodeSideFriction[2] = 0.75;
         store.methods[kUserMethod].capacity.endBearing[3] = 4;
         store.settlement.nodeSideFriction[2] = 99;  // left from before: replaced
-        handOverNodeValues(store);
+        handOverNodeValues(store, (store).settlement);
         EXPECT_EQ(store.settlement.nodeSideFriction[2], c.friction) << c.flag;
         EXPECT_EQ(store.settlement.nodeTipResistance[3], c.tip) << c.flag;
     }
-    // A bearing factor of 0 leaves no end bearing to unfactor: 0.
+    // A bearing factor of 0 takes the tip out of the design: 0.
     Stage stage;
     RunStore& store = *stage.store;
     store.problem.options.loadTransferMethod = 4;
     store.grid.nodeCount = 2;
     store.grid.segmentCount = 2;
-    store.methods[kApi].capacity.endBearing[2] = 0;
-    handOverNodeValues(store);
+    store.methods[kApi].capacity.endBearing[2] = 30;
+    handOverNodeValues(store, (store).settlement);
     EXPECT_EQ(store.settlement.nodeTipResistance[2], 0);
 }
 
@@ -462,8 +464,8 @@ TEST(LoadSettlement, AnUnknownTransferMethodIsNotedInTheReport) {
     RunStore& store = *stage.store;
     englishPile(store, 10, 0, 50, 1);
     store.problem.options.loadTransferMethod = 12;
-    handOverNodeValues(store);
-    runLoadSettlement(store);
+    handOverNodeValues(store, (store).settlement);
+    { auto run = (store).settlementRun(); runLoadSettlement(run); }
     const auto lines = stage.reportLines();
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[lines.size() - 3], "");
@@ -482,7 +484,7 @@ TEST(LoadSettlement, LargestProblemKeepsEveryNodeCurveAnd21Movements) {
     std::vector<double> list;
     for (int i = 1; i <= 21; ++i) list.push_back(0.01 * i * i);
     setMovements(store, list);
-    runLoadSettlement(store);
+    { auto run = (store).settlementRun(); runLoadSettlement(run); }
     const SettlementData& s = store.settlement;
     ASSERT_EQ(s.pointCount, 21);
     EXPECT_EQ(s.curves[496].curveNumber, 496);
@@ -523,7 +525,7 @@ TEST(LoadSettlement, TheAssumedMovementsComeFromTheUserListOnlyWhenItHoldsValues
         setMovements(store, list);
         store.problem.options.movementListOption = c.option;
         store.problem.options.movementCount = c.count;
-        runLoadSettlement(store);
+        { auto run = (store).settlementRun(); runLoadSettlement(run); }
         EXPECT_EQ(store.settlement.pointCount, c.rows);
         EXPECT_NEAR(store.settlement.points[1].tipMovement, c.first, 1e-9);
         const auto plot = stage.plotLines();
@@ -556,7 +558,7 @@ TEST(LoadSettlement, TheMidSegmentIterationAlwaysEnds) {
         store.problem.pile.crossSectionArea = 1;
         store.problem.pile.elasticModulus = c.modulus;
         setMovements(store, {0.0001});
-        runLoadSettlement(store);
+        { auto run = (store).settlementRun(); runLoadSettlement(run); }
         EXPECT_GE(store.settlement.unconvergedSegments, c.expectedAtLeast);
         EXPECT_EQ(store.settlement.firstUnconvergedMovement, 1);
         const auto lines = stage.reportLines();
@@ -575,7 +577,7 @@ TEST(LoadSettlement, APileWithoutStiffnessCannotBeSolved) {
     englishPile(store, 10, 0, 50, 1);
     store.problem.pile.elasticModulus = 0;
     try {
-        runLoadSettlement(store);
+        { auto run = (store).settlementRun(); runLoadSettlement(run); }
         FAIL() << "no error";
     } catch (const InputError& error) {
         EXPECT_EQ(error.file(), "pile.in");
@@ -590,7 +592,7 @@ TEST(LoadSettlement, UnitCodesBelowOneLeaveOutTheUnitsLinesAndTheTipHeading) {
     englishPile(store, 2, 0, 10, 0);
     store.problem.unitSystem = 0;
     store.problem.options.loadingType = 1;  // tension: the buoyancy note too
-    runLoadSettlement(store);
+    { auto run = (store).settlementRun(); runLoadSettlement(run); }
     const auto lines = stage.reportLines();
     const std::string report = stage.report.str();
     EXPECT_EQ(report.find("POINTS"), std::string::npos);
@@ -619,7 +621,7 @@ TEST(LoadSettlement, VerificationCurvesListValidDepthsOnly) {
     p.options.tzPrintDepths[1] = 10;
     p.options.tzPrintDepths[2] = -1;
     p.options.tzPrintDepths[3] = 500;
-    listVerificationCurves(store);
+    { auto run = (store).settlementRun(); listVerificationCurves(run); }
     // Sand (non-clay) curve at 10 ft: z_p = 0.24 in, f = 10 psi.
     expectLines(stage.reportLines(), {
         "",
@@ -668,7 +670,7 @@ TEST(LoadSettlement, VerificationCurvesOfTheUsaceMethodHaveItsFixedMovements) {
     p.options.loadTransferMethod = 2;
     p.options.tzPrintDepthCount = 1;
     p.options.tzPrintDepths[1] = 70;
-    listVerificationCurves(store);
+    { auto run = (store).settlementRun(); listVerificationCurves(run); }
     const auto plot = stage.plotLines();
     ASSERT_EQ(plot.size(), 12u);
     EXPECT_EQ(plot[0], "           1");
@@ -693,7 +695,7 @@ TEST(LoadSettlement, LayerCurvesAreThreePerLayerInDepthOrder) {
         p.layers[i].soilType = type[i - 1];
         p.layers[i].residualFactor = 0.8;
     }
-    solveLoadSettlement(store, 1);
+    { auto run = (store).settlementRun(); solveLoadSettlement(run, 1); }
     EXPECT_EQ(store.settlement.layerCurveCount, 9);
     const auto plot = stage.plotLines();
     EXPECT_EQ(plot[0], "           9");

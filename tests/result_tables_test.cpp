@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "capacity_test_grid.h"
 #include "engine/run_store.h"
-#include "methods/api_method.h"
-#include "methods/user_method.h"
+#include "methods/methods.h"
+#include "capacity/prepare_profile.h"
 #include "report/plot_file.h"
+#include "report/printed_rows.h"
 #include "report/result_tables.h"
 #include "support/test_support.h"
 
@@ -54,7 +56,7 @@ struct Tables {
                 cap.endBearing[j] = 800 + j;
                 cap.plugFlag[j] = 2;
                 cap.plugLength[j] = 700 + j;
-                nodes.plotSideFriction[j] = 9.999;
+                nodes.nodeSideFriction[j] = 9.999;
             }
             set(cap, nodes, 1, 0.0, 2.0, 2, 0.0, 0.0);
             set(cap, nodes, 5, 12.34, 20.0, 2, 4.0, 0.123);
@@ -68,12 +70,12 @@ struct Tables {
         cap.endBearing[j] = bearing;
         cap.plugFlag[j] = flag;
         cap.plugLength[j] = plug;
-        nodes.plotSideFriction[j] = unitFriction;
+        nodes.nodeSideFriction[j] = unitFriction;
     }
     ProblemData& problem() { return store->problem; }
     void table(int32_t code) {
         prepareProfileForReport(*store, code);
-        writeMethodTable(*store, code);
+        { auto out = (*store).tableOutput(); writeMethodTable(out, *store, code); };
     }
     std::vector<std::string> reportLines() const { return test::splitLines(report.str()); }
     std::vector<std::string> plotLines() const { return test::splitLines(plot.str()); }
@@ -95,13 +97,13 @@ std::vector<std::string> plotRows(const char* p1, const char* p5, const char* p9
 
 TEST(ResultHeading, PageEjectAndFramedTitle) {
     Tables t;
-    writeResultHeading(*t.store);
+    writeResultHeading(t.store->report);
     EXPECT_EQ(t.reportLines(), (std::vector<std::string>{"", "", "", "1", sp(10) + std::string(22, '*'),
                                                          sp(10) + "* COMPUTATION RESULT *",
                                                          sp(10) + std::string(22, '*')}));
 }
 
-TEST(PrepareProfile, FactorsEndBearingOnceAndFormsTheColumns) {
+TEST(PrepareProfile, FactorsEndBearingAndFormsTheColumns) {
     Tables t;
     t.problem().pile.batterAngle = kTwentyDegrees;
     t.problem().options.elevationOutput = 1;
@@ -112,14 +114,15 @@ TEST(PrepareProfile, FactorsEndBearingOnceAndFormsTheColumns) {
     // Node 9: L = 8; E = 80 x 0.5 = 40; U = 45.678 + 40 = 85.678; the
     // elevation 100 - 8 cos 20 = 100 - 7.5175410 = 92.482459 in both columns.
     EXPECT_EQ(cap.pileLength[9], 8.0);
-    EXPECT_EQ(cap.endBearing[9], 40.0);
+    EXPECT_EQ(cap.factoredEndBearing[9], 40.0);
+    EXPECT_EQ(cap.endBearing[9], 80.0);  // the integration's value is kept
     EXPECT_NEAR(cap.ultimateCapacity[9], 85.678, 1e-12);
     EXPECT_NEAR(cap.depthBelowGround[9], 92.482459, 1e-6);
     EXPECT_NEAR(cap.plotPosition[9], 92.482459, 1e-6);
     EXPECT_NEAR(cap.ultimateCapacity[5], 32.34, 1e-12);
-    // A second call leaves the factored profile as it is.
+    // A second call gives the same profile: nothing is factored twice.
     prepareProfileForReport(*t.store, kApi);
-    EXPECT_EQ(cap.endBearing[9], 40.0);
+    EXPECT_EQ(cap.factoredEndBearing[9], 40.0);
     EXPECT_NEAR(cap.ultimateCapacity[9], 85.678, 1e-12);
 }
 
@@ -431,21 +434,18 @@ TEST(MethodTable, FugroAndUwaFixedHeadings) {
 // the API method from its friction to its rows, as the two passes run them
 // (the API end bearing is set by hand where the integrator would act).
 TEST(MethodTable, MethodsFromUnitValuesToRows) {
-    auto store = std::make_unique<RunStore>();
+    test::CapacityGrid grid(4);
+    grid.nodes(3);
+    auto store = grid.take();
     std::ostringstream report, plot;
     store->report.attach(&report);
     store->plot.attach(&plot);
     ProblemData& p = store->problem;
-    p.unitSystem = 1;
     p.printIncrement = 1;
     p.labels = {"FT.", "IN.", "KIP", "KSF", "LB/FT^3", "IN2", "PSI"};
     p.pile.outsideDiameter = 12;
     p.pile.tipClosure = 1;
-    p.options.lengthIncrement = 1;
     ComputationGrid& g = store->grid;
-    g.segmentCount = 4;
-    g.nodeCount = 3;
-    g.verticalIncrement = 1;
     const double stress[] = {0, 0, 0.1, 0.1, 0.2, 0.2, 0.5, 0.5, 2.0};
     for (int k = 1; k <= 8; ++k) g.boundaryStress[k] = stress[k];
     for (int i = 1; i <= 4; ++i) {
@@ -454,16 +454,15 @@ TEST(MethodTable, MethodsFromUnitValuesToRows) {
         s.lateralEarthPressure = 0.8;
         s.frictionAngle = 35;
         s.undrainedShearStrength = 0.5;
-        s.maxUnitFriction = kNoLayerLimit;
         s.userUnitSkinFriction = 0.2 * i;
         s.userUnitEndBearing = 10.0 * i;
         s.lrfdFrictionFactor = 1;
         s.lrfdBearingFactor = 1;
     }
 
-    computeUserMethodCapacity(*store);
+    computeUserMethodCapacity(*store, (*store).report);
     prepareProfileForReport(*store, kUserMethod);
-    writeMethodTable(*store, kUserMethod);
+    { auto out = (*store).tableOutput(); writeMethodTable(out, *store, kUserMethod); };
     // Skin 0, 0.2 x P = 0.6283180, 0.6283180 + 0.4 x P = 1.8849541 (P = 3.14159);
     // bearing 10, 10, 20 x 0.7853975 = 7.853975, 7.853975, 15.70795.
     const std::vector<std::string> userRows = {
@@ -483,10 +482,10 @@ TEST(MethodTable, MethodsFromUnitValuesToRows) {
 
     report.str("");
     plot.str("");
-    computeApiFriction(*store);
+    computeApiFriction(*store, (*store).report);
     for (int j = 1; j <= 3; ++j) store->method(kApi).capacity.endBearing[j] = 5.0 * j;
     prepareProfileForReport(*store, kApi);
-    writeMethodTable(*store, kApi);
+    { auto out = (*store).tableOutput(); writeMethodTable(out, *store, kApi); };
     // Skin 0, 0.0725519, 0.2902075 (sand, no limits); node friction 0,
     // 0.046188, 0.092376; a closed tip: plain rows.
     lines = test::splitLines(report.str());

@@ -207,7 +207,7 @@ TEST_F(TzCurves, FactorTablesWithoutTwoRowsNeverWipeOutTheCurves) {
 }
 
 TEST_F(TzCurves, ScaledTipCurveReachesQAtATenthOfTheDiameter) {
-    makeTipCurve(*store, 1000);
+    makeTipCurve((*store).settlementRun(), 1000);
     const TipCurve& tip = store->settlement.tipCurve;
     // D = 24 in: 0.0005, 0.001, 0.002, 0.013, 0.042, 0.073, 0.1, 0.15, 0.2 x 24.
     const double movement[] = {0, 0.012, 0.024, 0.048, 0.312, 1.008, 1.752, 2.4, 3.6, 4.8};
@@ -240,7 +240,7 @@ TEST_F(TzCurves, UsaceTipCurveInSandFollowsAPowerLawOfTheReferenceMovement) {
     // (60 / 12) the second case would give 30.5 and the exponent 0.5.
     for (const Case c : {Case{30, 30, 0.5}, Case{30, 40, 0.333}, Case{40, 40, 0.25}}) {
         rows({{0, 1, c.phiAt0, 0, 0}, {100, 1, c.phiAt100, 0, 0}});
-        makeTipCurve(*store, 500);
+        makeTipCurve((*store).settlementRun(), 500);
         const TipCurve& tip = store->settlement.tipCurve;
         EXPECT_NEAR(tip.tipMovement[10], 2.0, 1e-7);
         EXPECT_NEAR(tip.tipMovement[2], 0.0001, 1e-10);
@@ -253,7 +253,7 @@ TEST_F(TzCurves, UsaceTipCurveInSandFollowsAPowerLawOfTheReferenceMovement) {
 
     // No reference movement given: 0.05 x 24 = 1.2 in as well.
     store->grid.segments[61].layerCurveCode = 0;
-    makeTipCurve(*store, 500);
+    makeTipCurve((*store).settlementRun(), 500);
     EXPECT_NEAR(store->settlement.referenceMovement, 1.2, 1e-6);
     EXPECT_NEAR(store->settlement.tipCurve.tipLoad[10], 568.1097, 1e-3);
 }
@@ -262,7 +262,7 @@ TEST_F(TzCurves, UsaceTipCurveInClayRisesWithTheRootOfTheMovementUpToQ) {
     p.options.loadTransferMethod = 2;
     p.pile.embeddedLength = 30;
     rows({{0, 1, 30, 0, 0}, {20, 1, 30, 0, 0}, {20, 2, 0, 0, 0}, {50, 2, 0, 0, 0}});
-    makeTipCurve(*store, 100);
+    makeTipCurve((*store).settlementRun(), 100);
     const TipCurve& tip = store->settlement.tipCurve;
     // c_t = 0.5 x 100 / sqrt(2 x 24 x 0.005) = 102.0621: at 0.01 in
     // 10.20621, at 0.5 in 72.16878, from 1.0 in on Q = 100.
@@ -278,7 +278,7 @@ TEST_F(TzCurves, UsaceTipCurveInClayRisesWithTheRootOfTheMovementUpToQ) {
     p.options.tipCurveScaleOption = 1;
     p.options.tipCurveScaleA = 2;
     p.options.tipCurveScaleB = 0.5;
-    makeTipCurve(*store, 100);
+    makeTipCurve((*store).settlementRun(), 100);
     EXPECT_NEAR(tip.tipMovement[10], 2.0 / 39.79 * 0.5, 1e-8);
     EXPECT_NEAR(tip.tipLoad[10], 200, 1e-9);
     EXPECT_EQ(tip.tipLoad[1], 0);
@@ -378,33 +378,33 @@ TEST_F(TzCurves, SideFrictionIsInterpolatedBetweenNodesAndTurnedIntoPsi) {
     // 3.6 ksf = 25 at the tip and below it.
     for (const Case c : {Case{-6, 0}, Case{0, 0}, Case{18, 12.5}, Case{24, 16.666667}, Case{36, 25},
                          Case{120, 25}, Case{6, 4.166667}})
-        EXPECT_NEAR(sideFrictionAt(*store, c.depthInches), c.psi, 1e-5) << c.depthInches;
+        EXPECT_NEAR(sideFrictionAt((*store).settlementRun(), c.depthInches), c.psi, 1e-5) << c.depthInches;
 
     // SI: kPa as handed over; battered spacing 0.5 m.
     p.unitSystem = 2;
     store->grid.verticalIncrement = 0.5;
-    EXPECT_NEAR(sideFrictionAt(*store, 0.75), 1.8, 1e-12);
-    EXPECT_NEAR(sideFrictionAt(*store, 1.0), 2.4, 1e-12);
+    EXPECT_NEAR(sideFrictionAt((*store).settlementRun(), 0.75), 1.8, 1e-12);
+    EXPECT_NEAR(sideFrictionAt((*store).settlementRun(), 1.0), 2.4, 1e-12);
 
     // A single node: its value at every depth.
     store->grid.nodeCount = 1;
     store->settlement.nodeSideFriction[1] = 5;
-    EXPECT_NEAR(sideFrictionAt(*store, 3), 5, 1e-12);
+    EXPECT_NEAR(sideFrictionAt((*store).settlementRun(), 3), 5, 1e-12);
     store->grid.nodeCount = 0;
-    EXPECT_EQ(sideFrictionAt(*store, 3), 0);
+    EXPECT_EQ(sideFrictionAt((*store).settlementRun(), 3), 0);
     store->grid.nodeCount = 4;
-    EXPECT_EQ(sideFrictionAt(*store, std::nan("")), 0);
+    EXPECT_EQ(sideFrictionAt((*store).settlementRun(), std::nan("")), 0);
 }
 
 TEST_F(TzCurves, BuildTzCurveChoosesTheGeneratorByTheSoilCode) {
     rows({{0, 2, 0, 0, 0.5}, {40, 2, 0, 0, 0.5}});
     TzCurve clay;
-    buildTzCurve(*store, clay, 120, 2, 10);
+    buildTzCurve((*store).settlementRun(), clay, 120, 2, 10);
     EXPECT_EQ(clay.pointCount, 10);
     EXPECT_EQ(clay.curveSoilType, 2);
     EXPECT_NEAR(clay.loadTransfer[10], 5, 1e-6);  // residual 0.5 x 10 psi
     TzCurve other;
-    buildTzCurve(*store, other, 120, 3, 10);
+    buildTzCurve((*store).settlementRun(), other, 120, 3, 10);
     EXPECT_NEAR(other.loadTransfer[10], 10, 1e-6);
 }
 

@@ -4,8 +4,9 @@
 #include <cmath>
 #include <memory>
 
+#include "capacity_test_grid.h"
 #include "engine/run_store.h"
-#include "methods/user_method.h"
+#include "methods/methods.h"
 
 namespace tovek {
 namespace {
@@ -15,22 +16,19 @@ namespace {
 // 0.8 ksf, user bearing 10, 20, 30, 40 ksf and LRFD friction factors 1, 0.5,
 // 0.8, 1.
 std::unique_ptr<RunStore> userStore(double thickness = 1.0) {
-    auto store = std::make_unique<RunStore>();
-    ProblemData& p = store->problem;
-    p.unitSystem = 1;
-    p.pile.outsideDiameter = 12;
-    p.pile.insideDiameter = 11;
-    p.pile.enhancedEndInsideDiameter = 11;
-    p.options.lengthIncrement = 1;
+    test::CapacityGrid grid(4, thickness);
+    grid.pile().outsideDiameter = 12;
+    grid.pile().insideDiameter = 11;
+    grid.pile().enhancedEndInsideDiameter = 11;
+    grid.options().lengthIncrement = 1;  // along the pile; the segments are vertical
+    grid.nodes(3);
+    auto store = grid.take();
     ComputationGrid& g = store->grid;
-    g.segmentCount = 4;
-    g.nodeCount = 3;
-    g.verticalIncrement = thickness;
     const double lrfd[] = {0, 1, 0.5, 0.8, 1};
     for (int i = 1; i <= 4; ++i) {
         SoilSegment& s = g.segments[i];
-        s.segmentTop = (i - 1) * thickness;
-        s.segmentBottom = i * thickness;
+        s.maxUnitFriction = 0;
+        s.maxUnitBearing = 0;
         s.userUnitSkinFriction = 0.2 * i;
         s.userUnitEndBearing = 10.0 * i;
         s.lrfdFrictionFactor = lrfd[i];
@@ -49,7 +47,7 @@ TEST(UserMethod, ShaftCapacityAndEndBearingNodeByNode) {
     // still takes segment j - 1 at node j, with 1 ft increments of shaft.
     for (double thickness : {1.0, 0.5}) {
         auto store = userStore(thickness);
-        computeUserMethodCapacity(*store);
+        computeUserMethodCapacity(*store, (*store).report);
         const CapacityProfile& cap = store->method(kUserMethod).capacity;
         const MethodNodeArrays& nodes = store->method(kUserMethod).nodes;
         const double skin[] = {0, 0.0, 0.3141590, 1.3194678};
@@ -58,7 +56,7 @@ TEST(UserMethod, ShaftCapacityAndEndBearingNodeByNode) {
             EXPECT_NEAR(cap.skinFriction[j], skin[j], 1e-6) << thickness << " node " << j;
             EXPECT_NEAR(cap.endBearing[j], bearing[j], 1e-5) << thickness << " node " << j;
             // The plot column: the user's friction of the segment below the node.
-            EXPECT_NEAR(nodes.plotSideFriction[j], 0.2 * j, 1e-12) << j;
+            EXPECT_NEAR(nodes.nodeSideFriction[j], 0.2 * j, 1e-12) << j;
             EXPECT_NEAR(nodes.nodeSideFriction[j], 0.2 * j, 1e-12) << j;
         }
     }
@@ -81,7 +79,7 @@ TEST(UserMethod, BearingAreaByPlugOptionAndTipArea) {
         auto store = userStore();
         store->problem.options.plugOption = c.plugOption;
         store->problem.pile.tipArea = c.tipArea;
-        computeUserMethodCapacity(*store);
+        computeUserMethodCapacity(*store, (*store).report);
         EXPECT_NEAR(store->method(kUserMethod).capacity.endBearing[3], 20.0 * c.area, 1e-5)
             << c.plugOption << " " << c.tipArea;
     }
@@ -95,18 +93,11 @@ TEST(UserMethod, PileOneIncrementLongInSiUnits) {
     store->problem.unitSystem = 2;
     store->problem.pile.outsideDiameter = 600;
     store->grid.nodeCount = 2;
-    computeUserMethodCapacity(*store);
+    computeUserMethodCapacity(*store, (*store).report);
     const CapacityProfile& cap = store->method(kUserMethod).capacity;
     EXPECT_NEAR(cap.skinFriction[2], 0.1884954, 1e-6);
     EXPECT_NEAR(cap.endBearing[1], 2.827431, 1e-5);
     EXPECT_NEAR(cap.endBearing[2], 2.827431, 1e-5);
-}
-
-TEST(UserMethod, ComputingAgainClearsThePreparedMark) {
-    auto store = userStore();
-    store->method(kUserMethod).prepared = true;
-    computeUserMethodCapacity(*store);
-    EXPECT_FALSE(store->method(kUserMethod).prepared);
 }
 
 } // namespace
