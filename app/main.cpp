@@ -16,32 +16,31 @@
 namespace {
 
 void printHelp() {
-    std::cout <<
-        "Usage: tovek [FOLDER]\n"
-        "       tovek --help | --version\n"
-        "\n"
-        "Runs one axial analysis of a single driven pile with the TOVEK engine, with\n"
-        "FOLDER (default: the current folder) as the working folder, exactly as the\n"
-        "front end does.\n"
-        "\n"
-        "Reads, in FOLDER:\n"
-        "  names.dat        the run-control file: version text, three records read\n"
-        "                   past, then the names of the input data file, the report\n"
-        "                   file, the plot data file and the CPT data file (one a line).\n"
-        "                   When it ends within the names, the engine asks for the first\n"
-        "                   three on the console.\n"
-        "  input data file  pile, soil rows and options (free format).\n"
-        "  CPT data file    point count and depth / cone resistance pairs.\n"
-        "\n"
-        "Writes, in FOLDER (names from names.dat):\n"
-        "  the report file     the fixed-column report for people;\n"
-        "  the plot data file  the chart data the front end reads back.\n"
-        "\n"
-        "Exit status: the run status, 0 when the run went through, 1 when it ended\n"
-        "early on unusable input (the console and the report say why).\n";
+    std::cout << "Usage: tovek [FOLDER]\n"
+                 "       tovek --help | --version\n"
+                 "\n"
+                 "Runs one axial analysis of a single driven pile with the TOVEK engine, with\n"
+                 "FOLDER (default: the current folder) as the working folder, exactly as the\n"
+                 "front end does.\n"
+                 "\n"
+                 "Reads, in FOLDER:\n"
+                 "  names.dat        the run-control file: version text, three records read\n"
+                 "                   past, then the names of the input data file, the report\n"
+                 "                   file, the plot data file and the CPT data file (one a line).\n"
+                 "                   When it ends within the names, the engine asks for the first\n"
+                 "                   three on the console.\n"
+                 "  input data file  pile, soil rows and options (free format).\n"
+                 "  CPT data file    point count and depth / cone resistance pairs.\n"
+                 "\n"
+                 "Writes, in FOLDER (names from names.dat):\n"
+                 "  the report file     the fixed-column report for people;\n"
+                 "  the plot data file  the chart data the front end reads back.\n"
+                 "\n"
+                 "Exit status: the run status, 0 when the run went through, 1 when it ended\n"
+                 "early on unusable input (the console and the report say why).\n";
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     std::string folder;

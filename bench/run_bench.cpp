@@ -23,9 +23,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <streambuf>
-#include <memory>
 #include <string>
 
 #include "engine/run.h"
@@ -75,8 +75,8 @@ std::string namesFile(const std::string& input, const std::string& report, const
 std::string largestInputFile() {
     std::ostringstream f;
     f << "Largest-size benchmark problem: 24 in open-ended pipe pile, 495 ft embedded\n";  // 1
-    f << "Benchmark\n";                                                                  // 2
-    f << "BENCH-500\n";                                                                  // 3
+    f << "Benchmark\n";                                                                    // 2
+    f << "BENCH-500\n";                                                                    // 3
     f << "1 1 20 0\n";  // 4: English units, print every row, 20 soil rows, open-ended
     // 5: perimeter, tip area, OD, ID, modulus (psi), total length, stickup,
     // elevation output, ground elevation, tip averaging.
@@ -100,13 +100,13 @@ std::string largestInputFile() {
             }
         }
     }
-    f << "1\n5\n10\n100\n250\n499\n600\n";  // 11: t-z print depths (the last outside the soil)
-    f << "0 1.0\n";                          // 12: compression
-    f << "0 0 0\n";                          // 13
-    f << "0 0\n";                            // 14: no area table
-    f << "0 0\n";                            // 15
+    f << "1\n5\n10\n100\n250\n499\n600\n";               // 11: t-z print depths (the last outside the soil)
+    f << "0 1.0\n";                                      // 12: compression
+    f << "0 0 0\n";                                      // 13
+    f << "0 0\n";                                        // 14: no area table
+    f << "0 0\n";                                        // 15
     f << "1\n3\n0 1.0 1.0\n250 1.2 0.9\n500 1.4 0.8\n";  // 16: t-z factor table
-    f << "1\n21\n";                                    // 17: 21 assumed tip movements
+    f << "1\n21\n";                                      // 17: 21 assumed tip movements
     for (int i = 1; i <= 21; ++i) f << 0.005 * i * i << "\n";
     f << "0\n";  // 18: no tip-curve scaling
     return f.str();
@@ -247,6 +247,6 @@ BENCHMARK(BM_BundledExample)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LargestProblem)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadSettlementStage)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

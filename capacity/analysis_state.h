@@ -28,4 +28,4 @@ private:
     }
 };
 
-} // namespace tovek
+}  // namespace tovek

@@ -16,8 +16,7 @@ namespace {
 // angle and effective overburden pressure after Gibbs and Holtz (1957), as
 // reproduced in the USACE and FHWA pile design manuals.
 constexpr Chart<7> kAt0Psi{{0, 2, 4, 6, 10, 15, 20}, {0, 32, 34, 36, 38, 42, 45}};
-constexpr Chart<11> kAt20Psi{{6, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55},
-                             {30, 32, 34, 36, 37, 39, 40, 41, 42, 44, 45}};
+constexpr Chart<11> kAt20Psi{{6, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55}, {30, 32, 34, 36, 37, 39, 40, 41, 42, 44, 45}};
 constexpr Chart<17> kAt40Psi{{10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80, 85, 90},
                              {31, 32, 34, 35, 36, 36, 37, 38, 39, 39, 40, 41, 42, 42, 43, 44, 44}};
 
@@ -82,7 +81,7 @@ bool chartValue(double n, double s, double& phi) {
     return false;
 }
 
-} // namespace
+}  // namespace
 
 void frictionAngleFromBlowCount(double& result, double blowCount, double stressPsi) {
     const double bound = upperBound(blowCount, stressPsi);
@@ -97,4 +96,4 @@ void frictionAngleFromBlowCount(double& result, double blowCount, double stressP
     result = std::min(phi, bound);
 }
 
-} // namespace tovek
+}  // namespace tovek

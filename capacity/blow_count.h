@@ -11,4 +11,4 @@ namespace tovek {
 // receives the estimate.
 void frictionAngleFromBlowCount(double& result, double blowCount, double stressPsi);
 
-} // namespace tovek
+}  // namespace tovek

@@ -46,17 +46,14 @@ constexpr Chart<5> kApiShaftLimit{{15.0f, 20.0f, 25.0f, 30.0f, 35.0f}, {1.0f, 1.
 // et al. 2006).
 constexpr std::array<double, 13> kToeAngles{20.0f, 20.5f, 22.5f, 25.0f, 27.5f, 30.0f, 32.5f,
                                             35.0f, 36.5f, 37.5f, 40.0f, 42.5f, 45.0f};
-constexpr Chart<13> kToeRatio20{kToeAngles,
-                                {0.365f, 0.375f, 0.416f, 0.47f, 0.525f, 0.58f, 0.637f, 0.68f, 0.7f, 0.715f,
-                                 0.75f, 0.78f, 0.8f}};
-constexpr Chart<13> kToeRatio30{kToeAngles,
-                                {0.256f, 0.267f, 0.319f, 0.389f, 0.4f, 0.52f, 0.605f, 0.67f, 0.7f, 0.715f,
-                                 0.75f, 0.78f, 0.8f}};
-constexpr Chart<13> kToeRatio45{kToeAngles,
-                                {0.177f, 0.19f, 0.242f, 0.318f, 0.4f, 0.49f, 0.578f, 0.66f, 0.7f, 0.715f,
-                                 0.75f, 0.78f, 0.8f}};
+constexpr Chart<13> kToeRatio20{
+    kToeAngles, {0.365f, 0.375f, 0.416f, 0.47f, 0.525f, 0.58f, 0.637f, 0.68f, 0.7f, 0.715f, 0.75f, 0.78f, 0.8f}};
+constexpr Chart<13> kToeRatio30{
+    kToeAngles, {0.256f, 0.267f, 0.319f, 0.389f, 0.4f, 0.52f, 0.605f, 0.67f, 0.7f, 0.715f, 0.75f, 0.78f, 0.8f}};
+constexpr Chart<13> kToeRatio45{
+    kToeAngles, {0.177f, 0.19f, 0.242f, 0.318f, 0.4f, 0.49f, 0.578f, 0.66f, 0.7f, 0.715f, 0.75f, 0.78f, 0.8f}};
 
-} // namespace
+}  // namespace
 
 double fhwaBearingFactor(double frictionAngle) { return kFhwaBearing(frictionAngle); }
 
@@ -84,4 +81,4 @@ double fhwaToeCoefficient(double frictionAngle, double lengthToWidth) {
     return a45;
 }
 
-} // namespace tovek
+}  // namespace tovek

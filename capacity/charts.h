@@ -26,11 +26,11 @@ struct Chart {
     double operator()(double at) const { return ChartTable{x.data(), y.data(), N}(at); }
 };
 
-double fhwaBearingFactor(double frictionAngle);           // N'q
+double fhwaBearingFactor(double frictionAngle);                         // N'q
 double fhwaToeCoefficient(double frictionAngle, double lengthToWidth);  // alpha-t
-double fhwaLimitingToeResistance(double frictionAngle);   // tons per square foot
-double usaceBearingFactor(double frictionAngle);          // Nq of the Army Corps
-double apiBearingFactor(double delta);                    // Nq of API RP-2A
-double apiShaftLimit(double delta);                       // ksf
+double fhwaLimitingToeResistance(double frictionAngle);                 // tons per square foot
+double usaceBearingFactor(double frictionAngle);                        // Nq of the Army Corps
+double apiBearingFactor(double delta);                                  // Nq of API RP-2A
+double apiShaftLimit(double delta);                                     // ksf
 
-} // namespace tovek
+}  // namespace tovek

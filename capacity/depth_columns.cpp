@@ -21,4 +21,4 @@ void plotPositionColumn(const Array1<double, kMaxNodes>& L, int32_t M, double ba
         out[j] = elevationOutput == 1 ? groundElevation - (L[j] - L[1]) * std::cos(batterAngle) : L[j];
 }
 
-} // namespace tovek
+}  // namespace tovek

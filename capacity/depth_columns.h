@@ -15,4 +15,4 @@ void depthColumn(const Array1<double, kMaxNodes>& L, int32_t M, double batterAng
 void plotPositionColumn(const Array1<double, kMaxNodes>& L, int32_t M, double batterAngle, double groundElevation,
                         int32_t elevationOutput, Array1<double, kMaxNodes>& out);
 
-} // namespace tovek
+}  // namespace tovek

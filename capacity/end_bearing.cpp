@@ -224,9 +224,7 @@ BoundaryBearing uwaSandBearing(const AnalysisState& state, const SandSegment& s)
 // the plug decision. The user's own unit end bearing of the layer is used
 // for it, as the method itself uses it: constant over the segment and
 // without any limit.
-BoundaryBearing userSandBearing(const SandSegment& s) {
-    return {s.soil.userUnitEndBearing, s.soil.userUnitEndBearing};
-}
+BoundaryBearing userSandBearing(const SandSegment& s) { return {s.soil.userUnitEndBearing, s.soil.userUnitEndBearing}; }
 
 BoundaryBearing sandBearing(const AnalysisState& state, int32_t code, const SandSegment& s, double nq,
                             UsaceLatches& latches) {
@@ -255,18 +253,22 @@ BoundaryBearing clayBearing(const AnalysisState& state, int32_t code, int32_t i)
         const int32_t plug = p.options.plugOption;
         const int32_t drainage = p.options.clayDrainage;
         if (p.pile.enhancedEndInsideDiameter < 1.0e-6f || plug == 1) {
-            if (drainage == 1) q = plug == 1 ? 0.65f * qc : 1.3f * qc;
-            else if (drainage == 0) q = plug == 1 ? 0.4f * qc : 0.8f * qc;
+            if (drainage == 1)
+                q = plug == 1 ? 0.65f * qc : 1.3f * qc;
+            else if (drainage == 0)
+                q = plug == 1 ? 0.4f * qc : 0.8f * qc;
         } else if (plug == 2) {
-            if (drainage == 1) q = 1.6f * qc;
-            else if (drainage == 0) q = qc;
+            if (drainage == 1)
+                q = 1.6f * qc;
+            else if (drainage == 0)
+                q = qc;
         }
     }
     if (bearingLimitGiven(seg.maxUnitBearing)) q = std::min(q, seg.maxUnitBearing);
     return {q, q};
 }
 
-} // namespace
+}  // namespace
 
 void computeUnitEndBearing(AnalysisState& state, int32_t methodCode) {
     const int32_t n = countWithin(state.grid.segmentCount, kMaxSegments);
@@ -289,4 +291,4 @@ void computeUnitEndBearing(AnalysisState& state, int32_t methodCode) {
     }
 }
 
-} // namespace tovek
+}  // namespace tovek

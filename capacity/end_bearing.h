@@ -27,4 +27,4 @@ double coneResistanceAt(const AnalysisState& state, int32_t segment);
 // every later method of the pass.
 void computeUnitEndBearing(AnalysisState& state, int32_t methodCode);
 
-} // namespace tovek
+}  // namespace tovek

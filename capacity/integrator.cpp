@@ -62,11 +62,12 @@ void annulusBearing(const IntegrationRun& in) {
     const PileSection& pile = p.pile;
     const double c = diameterDivisor(p);
     const auto& unitEndBearing = in.results.transfer.unitEndBearing;
-    const double ringArea =
-        pile.tipArea > 1.0e-4f
-            ? pile.tipArea
-            : 0.7853975f * (pile.outsideDiameter * pile.outsideDiameter -
-                            pile.enhancedEndInsideDiameter * pile.enhancedEndInsideDiameter) / (c * c);
+    const double ringArea = pile.tipArea > 1.0e-4f
+                                ? pile.tipArea
+                                : 0.7853975f *
+                                      (pile.outsideDiameter * pile.outsideDiameter -
+                                       pile.enhancedEndInsideDiameter * pile.enhancedEndInsideDiameter) /
+                                      (c * c);
     const bool coneOnWall = in.method.coneMethod && pile.enhancedEndInsideDiameter > 1.0e-4f;
     for (int32_t k = 1; k <= 2 * in.segments; ++k) {
         double q = unitEndBearing[k];
@@ -129,10 +130,9 @@ void insideFriction(const IntegrationRun& in) {
         w.insideFriction[2 * i - 1] = f.top;
         w.insideFriction[2 * i] = f.bottom;
         const double force = unplugged ? 0.0
-                                       : w.insideFrictionForce[2 * i - 2] + (seg.segmentBottom - seg.segmentTop) *
-                                                                                1.570795f * (f.top + f.bottom) *
-                                                                                p.pile.enhancedEndInsideDiameter / c *
-                                                                                alongPile;
+                                       : w.insideFrictionForce[2 * i - 2] +
+                                             (seg.segmentBottom - seg.segmentTop) * 1.570795f * (f.top + f.bottom) *
+                                                 p.pile.enhancedEndInsideDiameter / c * alongPile;
         w.insideFrictionForce[2 * i - 1] = force;
         w.insideFrictionForce[2 * i] = force;
     }
@@ -249,8 +249,8 @@ double selfWeight(const ProblemData& p, double z) {
     const double zw = p.waterTableDepth;
     const double aboveGround = gp * material * pile.stickupLength;
     if (z <= zw) return gp * material * z + aboveGround;
-    const bool sealed =
-        (pile.pileType == 4 || pile.pileType == 5 || pile.pileType == 7 || (pile.pileType == 1 && pile.tipClosure == 1));
+    const bool sealed = (pile.pileType == 4 || pile.pileType == 5 || pile.pileType == 7 ||
+                         (pile.pileType == 1 && pile.tipClosure == 1));
     if (closedEnded(pile) && sealed && pile.crossSectionArea > 1.0e-5f) {
         // A closed pile displaces its whole section below the water table.
         return gp * material * z - gw * full * (z - zw) + aboveGround;
@@ -316,12 +316,12 @@ void decideTip(const IntegrationRun& in) {
     }
 }
 
-} // namespace
+}  // namespace
 
 void integrateCapacity(AnalysisState& state, int32_t methodCode) {
     computeUnitEndBearing(state, methodCode);
     IntegrationRun in{state, methodByCode(methodCode), state.method(methodCode),
-                   countWithin(state.grid.segmentCount, kMaxSegments), countWithin(state.grid.nodeCount, kMaxNodes)};
+                      countWithin(state.grid.segmentCount, kMaxSegments), countWithin(state.grid.nodeCount, kMaxNodes)};
     CapacityProfile& profile = in.results.capacity;
     if (in.segments < 1) {
         // No soil segments: nothing bears and nothing rubs.
@@ -349,4 +349,4 @@ void integrateCapacity(AnalysisState& state, int32_t methodCode) {
     decideTip(in);
 }
 
-} // namespace tovek
+}  // namespace tovek

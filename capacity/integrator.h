@@ -13,4 +13,4 @@ namespace tovek {
 // capacity profile at every node. Fills the method's unit end bearing first.
 void integrateCapacity(AnalysisState& state, int32_t methodCode);
 
-} // namespace tovek
+}  // namespace tovek

@@ -21,4 +21,4 @@ void prepareProfileForReport(AnalysisState& state, int32_t methodCode) {
                        cap.plotPosition);
 }
 
-} // namespace tovek
+}  // namespace tovek

@@ -16,4 +16,4 @@ namespace tovek {
 // plot position column. The unfactored end bearing is kept.
 void prepareProfileForReport(AnalysisState& state, int32_t methodCode);
 
-} // namespace tovek
+}  // namespace tovek

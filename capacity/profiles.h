@@ -73,4 +73,4 @@ struct CapacityWork {
     Array1<double, kMaxNodes> averagedLimitForce{};
 };
 
-} // namespace tovek
+}  // namespace tovek

@@ -57,4 +57,4 @@ private:
     int32_t segment_ = 1;
 };
 
-} // namespace tovek
+}  // namespace tovek

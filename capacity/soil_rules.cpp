@@ -25,4 +25,4 @@ double apiSandShaftLimit(const ProblemData& problem, double delta) {
     return englishUnits(problem) ? limit : limit * static_cast<double>(47.8f);
 }
 
-} // namespace tovek
+}  // namespace tovek

@@ -23,4 +23,4 @@ double apiClayAlpha(double undrainedShearStrength, double stress);
 // times 47.8 in SI units).
 double apiSandShaftLimit(const ProblemData& problem, double delta);
 
-} // namespace tovek
+}  // namespace tovek

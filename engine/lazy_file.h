@@ -5,9 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <ostream>
 #include <streambuf>
-#include <memory>
 
 namespace tovek {
 
@@ -64,4 +64,4 @@ private:
     LazyFileBuffer buffer_;
 };
 
-} // namespace tovek
+}  // namespace tovek

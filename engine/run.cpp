@@ -119,17 +119,15 @@ int32_t runWithReport(RunStore& store, const RunEnvironment& env, LazyOutputFile
     const std::filesystem::path& folder = env.workingFolder;
 
     // Step 5: the input data file, the plot data file, the CPT data file.
-    if (store.names.inputFileName.empty())
-        throw InputError(kRunControlFileName, 5, "no input data file is named");
-    FreeFormatReader input = FreeFormatReader::open(resolve(folder, store.names.inputFileName), store.names.inputFileName);
-    if (store.names.plotFileName.empty())
-        throw InputError(kRunControlFileName, 7, "no plot data file is named");
+    if (store.names.inputFileName.empty()) throw InputError(kRunControlFileName, 5, "no input data file is named");
+    FreeFormatReader input =
+        FreeFormatReader::open(resolve(folder, store.names.inputFileName), store.names.inputFileName);
+    if (store.names.plotFileName.empty()) throw InputError(kRunControlFileName, 7, "no plot data file is named");
     {
         // The plot data file must be writable; it is emptied only when the
         // run first writes to it, so an early end leaves it as it was.
         std::ofstream probe(resolve(folder, store.names.plotFileName), std::ios::app);
-        if (!probe)
-            throw InputError(store.names.plotFileName, 0, "the plot data file cannot be opened for writing");
+        if (!probe) throw InputError(store.names.plotFileName, 0, "the plot data file cannot be opened for writing");
     }
     store.plot.attach(&plotFile);
 
@@ -142,7 +140,8 @@ int32_t runWithReport(RunStore& store, const RunEnvironment& env, LazyOutputFile
     if (store.names.cptFileName.empty()) {
         store.console.write("/1X,'NOTE: NO CPT DATA FILE IS NAMED; THE RUN HAS NO CPT PROFILE.'");
     } else {
-        FreeFormatReader cpt = FreeFormatReader::open(resolve(folder, store.names.cptFileName), store.names.cptFileName);
+        FreeFormatReader cpt =
+            FreeFormatReader::open(resolve(folder, store.names.cptFileName), store.names.cptFileName);
         readCptFile(p, cpt);
     }
 
@@ -160,9 +159,10 @@ int32_t runWithReport(RunStore& store, const RunEnvironment& env, LazyOutputFile
     snapLayerDepths(p);
     const int32_t segments = countSegments(p);
     if (segments > kMaxSegments) {
-        const char* layout = "//1X,'YOUR NUMBERS OF SEGMENT ',I4,' IS LARGER THAN'/"
-                             "1X,'DEFAULT VALUE 500. YOU MIGHT WANT TO CHANGE THE LENGTH OF '/"
-                             "1X,'SEGMENT OR CONSULT BRAVIK, INC. FOR CHANGING THE DEFAULT VALUE'";
+        const char* layout =
+            "//1X,'YOUR NUMBERS OF SEGMENT ',I4,' IS LARGER THAN'/"
+            "1X,'DEFAULT VALUE 500. YOU MIGHT WANT TO CHANGE THE LENGTH OF '/"
+            "1X,'SEGMENT OR CONSULT BRAVIK, INC. FOR CHANGING THE DEFAULT VALUE'";
         store.console.write(layout, {segments});
         store.report.write(layout, {segments});
         return 1;
@@ -176,7 +176,7 @@ int32_t runWithReport(RunStore& store, const RunEnvironment& env, LazyOutputFile
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int32_t runAnalysis(const RunEnvironment& env) {
     std::istream& consoleIn = env.consoleIn ? *env.consoleIn : std::cin;
@@ -232,11 +232,11 @@ int32_t runAnalysis(const RunEnvironment& env) {
         plotFile->close();
         if (plotFile->failed() && status == 0) {
             store->console.write("/1X,'*** ',A", {"ERROR IN FILE \"" + store->names.plotFileName +
-                                                      "\": the plot data file could not be written"});
+                                                  "\": the plot data file could not be written"});
             status = 1;
         }
     }
     return status;
 }
 
-} // namespace tovek
+}  // namespace tovek

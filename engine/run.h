@@ -23,4 +23,4 @@ struct RunEnvironment {
 // through, 1 when it ended early on unusable input.
 int32_t runAnalysis(const RunEnvironment& environment);
 
-} // namespace tovek
+}  // namespace tovek

@@ -2,9 +2,9 @@
 
 #include <istream>
 
+#include "input/free_format.h"
 #include "input/input_error.h"
 #include "input/text.h"
-#include "input/free_format.h"
 
 namespace tovek {
 
@@ -46,7 +46,7 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
     return ca == cb;
 }
 
-} // namespace
+}  // namespace
 
 void checkOutputFilesAreDistinct(const RunFileNames& names, const std::filesystem::path& folder) {
     struct Named {
@@ -63,8 +63,8 @@ void checkOutputFilesAreDistinct(const RunFileNames& names, const std::filesyste
             const std::string& other = others[k].name ? *others[k].name : runControl;
             if (other.empty() || !sameFile(inFolder(folder, output), inFolder(folder, other))) continue;
             throw InputError(kRunControlFileName, line,
-                             std::string(what) + " \"" + output + "\" is the same file as " + others[k].what +
-                                 " \"" + other + "\"; the run would overwrite it. Expected a file name of its own");
+                             std::string(what) + " \"" + output + "\" is the same file as " + others[k].what + " \"" +
+                                 other + "\"; the run would overwrite it. Expected a file name of its own");
         }
     };
     check(names.outputFileName, 6, "the report file", inputs, 3);
@@ -110,17 +110,18 @@ void readRunControl(RunFileNames& names, const std::filesystem::path& folder, st
 }
 
 void writeBanner(LayoutWriter& out, const std::string& versionText) {
-    out.write("5X,73('=')/"
-              "/"
-              "20X,'  TOVEK for Windows, Version ',A12/"
-              "/"
-              "20X,'   A Program for Analyzing the Axial Capacity '/"
-              "20X,'   and Short-term Settlement of Driven Piles '/"
-              "20X,'             under Axial Loading. '/"
-              "/"
-              "5X,73('=')/"
-              "/",
-              {versionText});
+    out.write(
+        "5X,73('=')/"
+        "/"
+        "20X,'  TOVEK for Windows, Version ',A12/"
+        "/"
+        "20X,'   A Program for Analyzing the Axial Capacity '/"
+        "20X,'   and Short-term Settlement of Driven Piles '/"
+        "20X,'             under Axial Loading. '/"
+        "/"
+        "5X,73('=')/"
+        "/",
+        {versionText});
 }
 
 PathParts splitFileName(const std::string& name, const std::filesystem::path& folder) {
@@ -169,4 +170,4 @@ void writeRunDate(ReportWriter& report, const std::tm& now) {
                  {kMonths[month - 1], now.tm_mday, now.tm_year + 1900, now.tm_hour, now.tm_min, now.tm_sec});
 }
 
-} // namespace tovek
+}  // namespace tovek

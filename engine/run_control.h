@@ -41,4 +41,4 @@ void writeFileNames(ReportWriter& report, const RunFileNames& names, const std::
 
 void writeRunDate(ReportWriter& report, const std::tm& now);
 
-} // namespace tovek
+}  // namespace tovek

@@ -15,7 +15,7 @@
 namespace tovek {
 
 struct RunFileNames {
-    std::string versionText;   // 12 characters as the front end writes it
+    std::string versionText;  // 12 characters as the front end writes it
     std::string inputFileName;
     std::string outputFileName;
     std::string plotFileName;
@@ -38,4 +38,4 @@ struct RunStore : AnalysisState {
     SettlementRun settlementRun() { return {problem, grid, settlement, report, plot, names.inputFileName}; }
 };
 
-} // namespace tovek
+}  // namespace tovek

@@ -15,7 +15,7 @@ namespace {
 
 std::string quotedText(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-} // namespace
+}  // namespace
 
 FreeFormatReader::FreeFormatReader(std::string fileName, std::string content) : fileName_(std::move(fileName)) {
     size_t start = 0;
@@ -79,10 +79,16 @@ bool FreeFormatReader::parseReal(std::string_view text, double& value) {
     std::string normal;
     if (k < text.size() && (text[k] == '+' || text[k] == '-')) normal += text[k++];
     int mantissaDigits = 0;
-    while (k < text.size() && text[k] >= '0' && text[k] <= '9') { normal += text[k++]; ++mantissaDigits; }
+    while (k < text.size() && text[k] >= '0' && text[k] <= '9') {
+        normal += text[k++];
+        ++mantissaDigits;
+    }
     if (k < text.size() && text[k] == '.') {
         normal += text[k++];
-        while (k < text.size() && text[k] >= '0' && text[k] <= '9') { normal += text[k++]; ++mantissaDigits; }
+        while (k < text.size() && text[k] >= '0' && text[k] <= '9') {
+            normal += text[k++];
+            ++mantissaDigits;
+        }
     }
     if (mantissaDigits == 0) return false;
     if (k < text.size()) {
@@ -92,7 +98,10 @@ bool FreeFormatReader::parseReal(std::string_view text, double& value) {
         normal += 'E';
         if (k < text.size() && (text[k] == '+' || text[k] == '-')) normal += text[k++];
         int expDigits = 0;
-        while (k < text.size() && text[k] >= '0' && text[k] <= '9') { normal += text[k++]; ++expDigits; }
+        while (k < text.size() && text[k] >= '0' && text[k] <= '9') {
+            normal += text[k++];
+            ++expDigits;
+        }
         if (expDigits == 0 || k != text.size()) return false;
     }
     errno = 0;
@@ -118,14 +127,17 @@ FreeFormatReader::List FreeFormatReader::read(int count, std::string_view what) 
     while (static_cast<int>(list.tokens_.size()) < count) {
         if (atEnd()) {
             throw InputError(fileName_, nextLineNumber(),
-                             "the file ends here; expected " + list.what_ + " (" + std::to_string(count) +
-                                 " values, " + std::to_string(list.tokens_.size()) + " found)");
+                             "the file ends here; expected " + list.what_ + " (" + std::to_string(count) + " values, " +
+                                 std::to_string(list.tokens_.size()) + " found)");
         }
         const int lineNumber = nextLineNumber();
         const std::string& line = lines_[next_++];
         size_t k = 0;
         while (k < line.size() && static_cast<int>(list.tokens_.size()) < count) {
-            if (isBlank(line[k])) { ++k; continue; }
+            if (isBlank(line[k])) {
+                ++k;
+                continue;
+            }
             if (line[k] == ',') {
                 if (!valueSinceSeparator)
                     throw InputError(fileName_, lineNumber,
@@ -135,9 +147,9 @@ FreeFormatReader::List FreeFormatReader::read(int count, std::string_view what) 
                 continue;
             }
             if (line[k] == '/')
-                throw InputError(fileName_, lineNumber,
-                                 "a slash ends " + list.what_ + " early; expected " + std::to_string(count) +
-                                     " values");
+                throw InputError(
+                    fileName_, lineNumber,
+                    "a slash ends " + list.what_ + " early; expected " + std::to_string(count) + " values");
             size_t end = k;
             while (end < line.size() && !isBlank(line[end]) && line[end] != ',') ++end;
             std::string item = line.substr(k, end - k);
@@ -171,8 +183,8 @@ int32_t FreeFormatReader::List::integer(int index, std::string_view name) const 
     int32_t v = 0;
     if (!parseInteger(t.text, v))
         throw InputError(reader_->fileName_, t.line,
-                         "expected a whole number (digits only) for " + std::string(name) + within(name) +
-                             ", found " + quotedText(t.text));
+                         "expected a whole number (digits only) for " + std::string(name) + within(name) + ", found " +
+                             quotedText(t.text));
     return v;
 }
 
@@ -193,7 +205,10 @@ std::vector<double> FreeFormatReader::valuesOnLine(std::string_view line, int li
     std::vector<double> values;
     size_t k = 0;
     while (k < line.size() && static_cast<int>(values.size()) < limit) {
-        if (isBlank(line[k]) || line[k] == ',') { ++k; continue; }
+        if (isBlank(line[k]) || line[k] == ',') {
+            ++k;
+            continue;
+        }
         size_t end = k;
         while (end < line.size() && !isBlank(line[end]) && line[end] != ',') ++end;
         double v = 0;
@@ -204,4 +219,4 @@ std::vector<double> FreeFormatReader::valuesOnLine(std::string_view line, int li
     return values;
 }
 
-} // namespace tovek
+}  // namespace tovek

@@ -82,4 +82,4 @@ private:
     size_t next_ = 0;
 };
 
-} // namespace tovek
+}  // namespace tovek

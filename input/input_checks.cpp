@@ -80,7 +80,7 @@ void writeStopMessage(ReportWriter& report, LayoutWriter& console, const char* l
     console.write(layout, values);
 }
 
-} // namespace
+}  // namespace
 
 void applyPileLineRules(ProblemData& p) {
     PileSection& pile = p.pile;
@@ -141,15 +141,17 @@ bool checkSoilDepth(ProblemData& p, ReportWriter& report, LayoutWriter& console)
                           2 * pile.outsideDiameter / diameterDivisor(p);
     const std::string& label = p.labels.lengthLabel;
     if (p.requiredSoilDepth > row(p, p.layerCount).depth)
-        console.write("///10X,'COMPUTATION DOES NOT PROCEED BECAUSE NO SOIL',' INFORMATION'/"
-                            "10X,'WAS PROVIDED AT THE DEPTH ',F10.2,1X,A3/"
-                            "10X,'PLEASE NOTE THAT SOIL SHOULD EXTEND AT LEAST THE '/"
-                            "10X,' PILE LENGTH PLUS TWO PILE DIAMETERS'",
-                            {p.requiredSoilDepth, label});
+        console.write(
+            "///10X,'COMPUTATION DOES NOT PROCEED BECAUSE NO SOIL',' INFORMATION'/"
+            "10X,'WAS PROVIDED AT THE DEPTH ',F10.2,1X,A3/"
+            "10X,'PLEASE NOTE THAT SOIL SHOULD EXTEND AT LEAST THE '/"
+            "10X,' PILE LENGTH PLUS TWO PILE DIAMETERS'",
+            {p.requiredSoilDepth, label});
     if (p.requiredSoilDepth > p.soilProfileBottom) {
-        report.write("//10X,'COMPUTATION DOES NOT PROCEED BECAUSE THE ','DEEPEST SOIL PROFILE ',F7.2,1X,A3/"
-                           "10X,'IS LESS THAN PILE ','EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER ',F10.2,1X,A3",
-                           {p.soilProfileBottom, label, p.requiredSoilDepth, label});
+        report.write(
+            "//10X,'COMPUTATION DOES NOT PROCEED BECAUSE THE ','DEEPEST SOIL PROFILE ',F7.2,1X,A3/"
+            "10X,'IS LESS THAN PILE ','EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER ',F10.2,1X,A3",
+            {p.soilProfileBottom, label, p.requiredSoilDepth, label});
         return false;
     }
     return true;
@@ -354,4 +356,4 @@ void buildSoilSegments(ProblemData& p, ComputationGrid& g) {
     g.nodeCount = nodeCountOf(p);
 }
 
-} // namespace tovek
+}  // namespace tovek

@@ -48,4 +48,4 @@ bool checkGridCoversPile(const ProblemData& problem, const ComputationGrid& grid
 // (at the start of every pass of the result stage).
 void buildSoilSegments(ProblemData& problem, ComputationGrid& grid);
 
-} // namespace tovek
+}  // namespace tovek

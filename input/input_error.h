@@ -31,4 +31,4 @@ private:
     std::string what_;
 };
 
-} // namespace tovek
+}  // namespace tovek

@@ -4,8 +4,8 @@
 #include <limits>
 #include <string>
 
-#include "input/input_error.h"
 #include "input/input_checks.h"
+#include "input/input_error.h"
 #include "input/pile_line.h"
 
 namespace tovek {
@@ -26,13 +26,13 @@ std::string number(double value) {
 // must not step back: entry k (of `what`, e.g. "soil row") holding `value`
 // may not lie before entry k-1 holding `previous`. `quantity` names what is
 // compared, `relation` how a wrong entry lies, `plural` the entries.
-void requireInOrder(const std::string& file, int line, const std::string& what, int k, double value,
-                    double previous, const char* quantity, const char* relation, const char* plural) {
+void requireInOrder(const std::string& file, int line, const std::string& what, int k, double value, double previous,
+                    const char* quantity, const char* relation, const char* plural) {
     if (k <= 1 || !(value < previous)) return;
     throw InputError(file, line,
                      "the " + std::string(quantity) + " of " + what + " " + std::to_string(k) + " (" + number(value) +
-                         ") " + relation + " that of " + what + " " + std::to_string(k - 1) + " (" +
-                         number(previous) + "); expected the " + plural + " in order of increasing " + quantity);
+                         ") " + relation + " that of " + what + " " + std::to_string(k - 1) + " (" + number(previous) +
+                         "); expected the " + plural + " in order of increasing " + quantity);
 }
 
 // A real written where the file means a whole number, truncated toward
@@ -49,8 +49,7 @@ int32_t rowCount(const FreeFormatReader& reader, const FreeFormatReader::List& l
                  int limit, const std::string& what) {
     if (count > limit)
         throw InputError(reader.fileName(), list.line(index),
-                         what + " is " + std::to_string(count) + "; at most " + std::to_string(limit) +
-                             " are allowed");
+                         what + " is " + std::to_string(count) + "; at most " + std::to_string(limit) + " are allowed");
     return count < 0 ? 0 : count;
 }
 
@@ -123,7 +122,8 @@ void readPileLine(ProblemData& p, FreeFormatReader& reader) {
             throw InputError(file, lineNumber,
                              "the inside diameter (" + number(pile.insideDiameter) +
                                  ", 4th value of the pile line) must be 0 (solid pile) or greater and smaller than "
-                                 "the outside diameter (" + number(pile.outsideDiameter) + ", 3rd value)");
+                                 "the outside diameter (" +
+                                 number(pile.outsideDiameter) + ", 3rd value)");
     }
     AnalysisOptions& o = p.options;
     o.elevationOutput = truncatedToInteger(valueOrDefault(list, n, 8, 0.0));
@@ -150,8 +150,8 @@ void readSoilRows(ProblemData& p, FreeFormatReader& reader) {
         // would be merged into that row's depth without a word (rows closer
         // than half an increment are merged), so the table is refused.
         if (i > 1)
-            requireInOrder(reader.fileName(), first.line(1), "soil row", i, row.depth,
-                           p.layers[i - 1].depth, "depth", "lies above", "soil rows");
+            requireInOrder(reader.fileName(), first.line(1), "soil row", i, row.depth, p.layers[i - 1].depth, "depth",
+                           "lies above", "soil rows");
 
         const auto second = reader.read(14, name + ", columns 6 to 19 (record 10)");
         row.maxUnitFriction = second.real(1, "the maximum unit friction (column 6)");
@@ -187,9 +187,9 @@ void readUnitsAndCounts(ProblemData& p, FreeFormatReader& reader) {
     const auto r = reader.read(4, "record 4 (unit system, printing increment, number of soil rows, tip closure)");
     p.unitSystem = r.integer(1, "the unit system");
     if (p.unitSystem != 1 && p.unitSystem != 2)
-        throw InputError(file, r.line(1),
-                         "the unit system must be 1 (English units) or 2 (SI units), found " +
-                             std::to_string(p.unitSystem));
+        throw InputError(
+            file, r.line(1),
+            "the unit system must be 1 (English units) or 2 (SI units), found " + std::to_string(p.unitSystem));
     p.printIncrement = r.integer(2, "the printing increment");
     if (p.printIncrement < 1)
         throw InputError(file, r.line(2),
@@ -221,8 +221,7 @@ void readEnhancedEnd(ProblemData& p, FreeFormatReader& reader) {
     if (pile.enhancedEndLength >= 0.00001f && !(pile.perimeter > 1.0E-10f) &&
         !(pile.enhancedEndInsideDiameter >= 0 && pile.enhancedEndInsideDiameter < pile.outsideDiameter))
         throw InputError(file, r.line(2),
-                         "the inside diameter of the enhanced end section (" +
-                             number(pile.enhancedEndInsideDiameter) +
+                         "the inside diameter of the enhanced end section (" + number(pile.enhancedEndInsideDiameter) +
                              ") must be 0 (solid) or greater and smaller than the outside diameter (" +
                              number(pile.outsideDiameter) + ")");
 }
@@ -233,8 +232,9 @@ void readShaftOptions(ProblemData& p, FreeFormatReader& reader) {
     PileSection& pile = p.pile;
     AnalysisOptions& o = p.options;
     const std::string& file = reader.fileName();
-    const auto r = reader.read(7, "record 7 (zero friction length, length increment, pile type, taper angle, "
-                                  "load-transfer method, CPT data option, side friction reduction)");
+    const auto r = reader.read(7,
+                               "record 7 (zero friction length, length increment, pile type, taper angle, "
+                               "load-transfer method, CPT data option, side friction reduction)");
     pile.zeroFrictionLength = r.real(1, "the zero friction length");
     o.lengthIncrement = r.real(2, "the increment of pile length");
     if (!(o.lengthIncrement > 0))
@@ -364,7 +364,7 @@ void readTipCurveScale(ProblemData& p, FreeFormatReader& reader) {
     o.tipCurveScaleB = m.real(2, "the tip movement multiplier");
 }
 
-} // namespace
+}  // namespace
 
 void readInputFile(ProblemData& p, FreeFormatReader& reader) {
     readTitles(p, reader);
@@ -389,8 +389,8 @@ void readInputFile(ProblemData& p, FreeFormatReader& reader) {
 void readCptFile(ProblemData& p, FreeFormatReader& reader) {
     const auto r = reader.read(2, "record 1 of the CPT data (an unused whole number, number of CPT points)");
     r.integer(1, "the first value");
-    p.cptPointCount = rowCount(reader, r, 2, r.integer(2, "the number of CPT points"), kMaxCptPoints,
-                               "the number of CPT points");
+    p.cptPointCount =
+        rowCount(reader, r, 2, r.integer(2, "the number of CPT points"), kMaxCptPoints, "the number of CPT points");
     for (int k = 1; k <= p.cptPointCount; ++k) {
         const auto point = reader.read(2, "CPT point " + std::to_string(k));
         p.cptDepth[k] = point.real(1, "the depth");
@@ -398,9 +398,9 @@ void readCptFile(ProblemData& p, FreeFormatReader& reader) {
         // The cone methods interpolate between the points downwards; a point
         // above the one before it is refused when they use the profile.
         if (p.options.cptDataOption == 1 && k > 1)
-            requireInOrder(reader.fileName(), point.line(1), "CPT point", k, p.cptDepth[k],
-                           p.cptDepth[k - 1], "depth", "lies above", "points");
+            requireInOrder(reader.fileName(), point.line(1), "CPT point", k, p.cptDepth[k], p.cptDepth[k - 1], "depth",
+                           "lies above", "points");
     }
 }
 
-} // namespace tovek
+}  // namespace tovek

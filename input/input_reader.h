@@ -13,4 +13,4 @@ void readInputFile(ProblemData& problem, FreeFormatReader& reader);
 // Fills the CPT profile from the CPT data file.
 void readCptFile(ProblemData& problem, FreeFormatReader& reader);
 
-} // namespace tovek
+}  // namespace tovek

@@ -53,20 +53,22 @@ void writeLoadTransferMethod(ReportWriter& r, const ProblemData& p) {
 void writeCriticalDepthMethod(ReportWriter& r, const ProblemData& p) {
     switch (p.options.criticalDepthOption) {
     case 0:
-        r.write("10X,'  # Critical Depth Method for Sand:'/"
-                "10X,'    10 to 20 Pile Diameter based on the Density'");
+        r.write(
+            "10X,'  # Critical Depth Method for Sand:'/"
+            "10X,'    10 to 20 Pile Diameter based on the Density'");
         break;
     case 1:
-        r.write("10X,'  # Critical Depth Method for Sand:'/"
-                "10X,'    At Effective Stress Reaching 3,500 psf (185 kPa)'");
+        r.write(
+            "10X,'  # Critical Depth Method for Sand:'/"
+            "10X,'    At Effective Stress Reaching 3,500 psf (185 kPa)'");
         break;
     case 2:
-        r.write("10X,'  # Critical Depth Method for Sand:'/"
-                "10X,'    At User-Specified Critical Depth =',F10.2,1X,A3",
-                {p.options.criticalDepth, p.labels.lengthLabel});
+        r.write(
+            "10X,'  # Critical Depth Method for Sand:'/"
+            "10X,'    At User-Specified Critical Depth =',F10.2,1X,A3",
+            {p.options.criticalDepth, p.labels.lengthLabel});
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -115,9 +117,7 @@ void writePileType(ReportWriter& r, const ProblemData& p) {
         r.write("10X,'Steel pipe pile or ','non-tapered portion of monotube pile'");
         writeTipClosure(r, pile);
         break;
-    case 2:
-        r.write("10X,'Timber pile'");
-        break;
+    case 2: r.write("10X,'Timber pile'"); break;
     case 3:
         if (pile.perimeter != 0.0) {
             r.write("10X,'Precast concrete pile ','(Square/Rectangular/Orthogonal)'");
@@ -126,20 +126,11 @@ void writePileType(ReportWriter& r, const ProblemData& p) {
             writeTipClosure(r, pile);
         }
         break;
-    case 4:
-        r.write("10X,'Raymond step-taper pile'");
-        break;
-    case 5:
-        r.write("10X,'Raymond Uniform taper pile'");
-        break;
-    case 6:
-        r.write("10X,'H-Pile/Steel Pile'");
-        break;
-    case 7:
-        r.write("10X,'Tapered portion of Monotube pile'");
-        break;
-    default:
-        break;
+    case 4: r.write("10X,'Raymond step-taper pile'"); break;
+    case 5: r.write("10X,'Raymond Uniform taper pile'"); break;
+    case 6: r.write("10X,'H-Pile/Steel Pile'"); break;
+    case 7: r.write("10X,'Tapered portion of Monotube pile'"); break;
+    default: break;
     }
     // The taper angle enters the FHWA side friction of tapered piles only.
     const bool taperedType = pile.pileType == 2 || pile.pileType == 4 || pile.pileType == 5 || pile.pileType == 7;
@@ -150,17 +141,10 @@ void writePileType(ReportWriter& r, const ProblemData& p) {
 void writeTipAveraging(ReportWriter& r, const ProblemData& p) {
     r.write("/10X,' AVERAGE DEPTH TO ESTIMATE TIP RESISTANCE: '");
     switch (p.options.tipAveraging) {
-    case 0:
-        r.write("10X,'- DO NOT AVERAGE TIP RESISTANCE OVER DEPTH'");
-        break;
-    case 1:
-        r.write("10X,'- USE 1.5 DIAMETERS ABOVE AND BELOW TIP'");
-        break;
-    case 2:
-        r.write("10X,'- USE 3.0 DIAMETERS ABOVE AND BELOW TIP'");
-        break;
-    default:
-        break;
+    case 0: r.write("10X,'- DO NOT AVERAGE TIP RESISTANCE OVER DEPTH'"); break;
+    case 1: r.write("10X,'- USE 1.5 DIAMETERS ABOVE AND BELOW TIP'"); break;
+    case 2: r.write("10X,'- USE 3.0 DIAMETERS ABOVE AND BELOW TIP'"); break;
+    default: break;
     }
 }
 
@@ -174,9 +158,7 @@ void writeAxialStiffness(ReportWriter& r, ProblemData& p) {
         r.write("10X,' DIST.,',A3,10X,' AREA,',A3", {labels.lengthLabel, labels.areaLabel});
         // The store holds at most kMaxAreaPoints points (the reader rejects more).
         const int points = countWithin(pile.areaPointCount, kMaxAreaPoints);
-        for (int i = 1; i <= points; ++i)
-            r.write("10X,F10.2,10X,F10.2", {pile.areaDistance[i],
-                                            pile.areaValue[i]});
+        for (int i = 1; i <= points; ++i) r.write("10X,F10.2,10X,F10.2", {pile.areaDistance[i], pile.areaValue[i]});
         return;
     }
     if (pile.areaOption == 0) computeCrossSectionArea(p);
@@ -230,21 +212,14 @@ void writePileProperties(ReportWriter& r, const ProblemData& p) {
                 {pile.enhancedEndInsideDiameter, labels.smallLengthLabel});
     }
     switch (p.options.plugOption) {
-    case 0:
-        r.write("/10X,'PLUGGED/UNPLUGGED CONDITIONS : '/10X,'Internal Pile Plug Calculated by Program'");
-        break;
-    case 1:
-        r.write("/10X,'PLUGGED/UNPLUGGED CONDITIONS : '/10X,'Plugged for open-ended pile'");
-        break;
-    case 2:
-        r.write("/10X,'PLUGGED/UNPLUGGED CONDITIONS : '/10X,'Unplugged for open-ended pile'");
-        break;
-    default:
-        break;
+    case 0: r.write("/10X,'PLUGGED/UNPLUGGED CONDITIONS : '/10X,'Internal Pile Plug Calculated by Program'"); break;
+    case 1: r.write("/10X,'PLUGGED/UNPLUGGED CONDITIONS : '/10X,'Plugged for open-ended pile'"); break;
+    case 2: r.write("/10X,'PLUGGED/UNPLUGGED CONDITIONS : '/10X,'Unplugged for open-ended pile'"); break;
+    default: break;
     }
 }
 
-} // namespace
+}  // namespace
 
 void writeInputInformation(ProblemData& p, ReportWriter& r) {
     writeProject(r, p);
@@ -260,4 +235,4 @@ void writeInputInformation(ProblemData& p, ReportWriter& r) {
     writeSoilTables(p, r);
 }
 
-} // namespace tovek
+}  // namespace tovek

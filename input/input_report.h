@@ -11,4 +11,4 @@ namespace tovek {
 // radians) at their places in it.
 void writeInputInformation(ProblemData& problem, ReportWriter& report);
 
-} // namespace tovek
+}  // namespace tovek

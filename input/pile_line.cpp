@@ -45,8 +45,7 @@ ValueList parseValueList(std::string_view line) {
             list.stoppedAtItem = std::string(item);
             break;
         }
-        for (int32_t r = 0; r < repeat && list.count < kMaxPileLineValues; ++r)
-            list.values[++list.count] = value;
+        for (int32_t r = 0; r < repeat && list.count < kMaxPileLineValues; ++r) list.values[++list.count] = value;
     }
     return list;
 }
@@ -56,4 +55,4 @@ double valueOrDefault(const ValueList& list, int32_t count, int32_t position, do
     return list.values[position];
 }
 
-} // namespace tovek
+}  // namespace tovek

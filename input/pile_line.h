@@ -32,4 +32,4 @@ ValueList parseValueList(std::string_view line);
 // else `defaultValue`.
 double valueOrDefault(const ValueList& list, int32_t count, int32_t position, double defaultValue);
 
-} // namespace tovek
+}  // namespace tovek

@@ -66,22 +66,22 @@ constexpr int32_t countWithin(int32_t count, int32_t limit) {
 }
 
 struct PileSection {
-    double perimeter = 0;              // in / mm; 0 for a circular pile
-    double tipArea = 0;                // in2 / m2 as read; ft2 in English units after reading
-    double outsideDiameter = 0;        // in / mm
-    double insideDiameter = 0;         // in / mm
-    double elasticModulus = 0;         // psi / kPa
-    double totalLength = 0;            // ft / m
-    double stickupLength = 0;          // ft / m
-    double embeddedLength = 0;         // ft / m, set while the input is echoed
-    double enhancedEndLength = 0;      // ft / m
+    double perimeter = 0;                  // in / mm; 0 for a circular pile
+    double tipArea = 0;                    // in2 / m2 as read; ft2 in English units after reading
+    double outsideDiameter = 0;            // in / mm
+    double insideDiameter = 0;             // in / mm
+    double elasticModulus = 0;             // psi / kPa
+    double totalLength = 0;                // ft / m
+    double stickupLength = 0;              // ft / m
+    double embeddedLength = 0;             // ft / m, set while the input is echoed
+    double enhancedEndLength = 0;          // ft / m
     double enhancedEndInsideDiameter = 0;  // in / mm
-    double batterAngle = 0;            // degrees as read; radians after the input echo
-    double zeroFrictionLength = 0;     // ft / m
+    double batterAngle = 0;                // degrees as read; radians after the input echo
+    double zeroFrictionLength = 0;         // ft / m
     int32_t pileType = 0;
-    int32_t tipClosure = 0;            // 0 open-ended, 1 closed-ended
-    double taperAngle = 0;             // degrees
-    double crossSectionArea = 0;       // in2 / m2
+    int32_t tipClosure = 0;       // 0 open-ended, 1 closed-ended
+    double taperAngle = 0;        // degrees
+    double crossSectionArea = 0;  // in2 / m2
     int32_t areaOption = 0;
     int32_t areaPointCount = 0;
     Array1<double, kMaxAreaPoints> areaDistance{};
@@ -97,14 +97,14 @@ struct AnalysisOptions {
     int32_t tipAveraging = 0;
     double tipAveragingDiameters = 0;  // 0.0, 1.5 or 3.0
     double lengthIncrement = 0;
-    int32_t loadTransferMethod = 0;    // numbered like the capacity method flags
+    int32_t loadTransferMethod = 0;  // numbered like the capacity method flags
     int32_t cptDataOption = 0;
     int32_t sideFrictionReduction = 0;
     Array1<int32_t, 9> capacityMethods{};  // FHWA, USACE, Lambda, API, user, NGI, ICP, Fugro, UWA
-    int32_t loadingType = 0;           // 1 tension, otherwise compression
+    int32_t loadingType = 0;               // 1 tension, otherwise compression
     double tensionReductionFactor = 0;
     int32_t clayDrainage = 0;
-    int32_t plugOption = 0;            // 0 computed, 1 plugged, 2 unplugged
+    int32_t plugOption = 0;  // 0 computed, 1 plugged, 2 unplugged
     int32_t longPileOption = 0;
     int32_t criticalDepthOption = 0;
     double criticalDepth = 0;
@@ -137,13 +137,13 @@ struct SoilProperties {
     double remoldedShearStrength = 0;
     double blowCount = 0;
     double plasticityIndex = 0;
-    double coneTipResistance = 0;      // stays in the file's units (psf / kPa)
+    double coneTipResistance = 0;  // stays in the file's units (psf / kPa)
     double userUnitSkinFriction = 0;
     double userUnitEndBearing = 0;
     double lrfdFrictionFactor = 0;
     double lrfdBearingFactor = 0;
     double layerCurveCode = 0;
-    double peakMovement = 0;           // in / m after reading
+    double peakMovement = 0;  // in / m after reading
     double residualFactor = 0;
 };
 
@@ -190,7 +190,7 @@ struct ProblemData {
 // The computation grid: equal soil segments with their effective stresses,
 // rebuilt at the start of every pass of the result stage.
 struct ComputationGrid {
-    int32_t segmentCount = 0;   // N
+    int32_t segmentCount = 0;  // N
     double verticalIncrement = 0;
     Array1<SoilSegment, kMaxSegments> segments{};
     // Boundary 2i-1 is the top and 2i the bottom of segment i.
@@ -201,11 +201,11 @@ struct ComputationGrid {
     // the walks along the segment table read positions from them.
     Array1<double, kMaxSegments> segmentThickness{};
     Array1<double, kMaxSegments> segmentBottomDepth{};
-    int32_t nodeCount = 0;      // M
+    int32_t nodeCount = 0;  // M
 };
 
 // Fills segmentThickness and segmentBottomDepth from the segments' tops and
 // bottoms.
 void measureSegments(ComputationGrid& grid);
 
-} // namespace tovek
+}  // namespace tovek

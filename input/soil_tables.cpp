@@ -17,9 +17,9 @@ namespace tovek {
 
 namespace {
 
-constexpr double kAssumedEarthPressure = 0.8f;   // K put in for a row with K = 0
-constexpr double kDefaultPeakRatio = 0.01f;      // z peak = 0.01 D when not given
-constexpr double kDefaultClayResidual = 0.9f;    // t residual of clay when not given
+constexpr double kAssumedEarthPressure = 0.8f;  // K put in for a row with K = 0
+constexpr double kDefaultPeakRatio = 0.01f;     // z peak = 0.01 D when not given
+constexpr double kDefaultClayResidual = 0.9f;   // t residual of clay when not given
 
 const SoilLayer& layer(const ProblemData& p, int i) { return p.layers[i]; }
 
@@ -43,7 +43,9 @@ constexpr SoilTableVariant kVariants[8] = {
     {false, true, true, {"      Nq          Nq", "       FACTOR      FACTOR", "      FHWA       ARMY C."}},
     {true, true, false, {"   BEARING        Nq", "      CAPACITY     FACTOR", "    FACTOR        FHWA"}},
     {true, false, true, {"   BEARING        Nq", "      CAPACITY     FACTOR", "    FACTOR       ARMY C."}},
-    {true, true, true,
+    {true,
+     true,
+     true,
      {"   BEARING        Nq          Nq", "      CAPACITY     FACTOR      FACTOR",
       "    FACTOR        FHWA        ARMY C."}},
 };
@@ -143,15 +145,15 @@ void writeSoilInformation(ProblemData& p, ReportWriter& r) {
     const bool chartFactors = variant.fhwaFactor || variant.armyFactor;
     if (anyK || anyNq || chartFactors) r.line("");
     if (anyK) r.write("10X,'*  VALUE ASSUMED BY THE PROGRAM '");
-    if (anyNq || chartFactors)
-        r.write("10X,'** VALUE ESTIMATED BY THE PROGRAM ','BASED ON FRICTION ANGLE'");
+    if (anyNq || chartFactors) r.write("10X,'** VALUE ESTIMATED BY THE PROGRAM ','BASED ON FRICTION ANGLE'");
 }
 
 void writeLimitsAndStrengths(const ProblemData& p, ReportWriter& r) {
     const std::string& s = p.labels.stressLabel;
-    r.write("//10X,'MAXIMUM   MAXIMUM   UNDISTURB  REMOLDED '/"
-            "10X,'UNIT      UNIT      SHEAR      SHEAR     BLOW   UNIT SKIN  ','UNIT END'/"
-            "10X,'FRICTION  BEARING   STRENGTH   STRENGTH  COUNT  FRICTION   B','EARING'");
+    r.write(
+        "//10X,'MAXIMUM   MAXIMUM   UNDISTURB  REMOLDED '/"
+        "10X,'UNIT      UNIT      SHEAR      SHEAR     BLOW   UNIT SKIN  ','UNIT END'/"
+        "10X,'FRICTION  BEARING   STRENGTH   STRENGTH  COUNT  FRICTION   B','EARING'");
     r.write("10X,2X,A3,7X,A3,8X,A3,7X,A3,15X,A3,7X,A3", {s, s, s, s, s, s});
 
     // The user's unit skin friction and end bearing stay in psf in English
@@ -169,18 +171,20 @@ void writeLimitsAndStrengths(const ProblemData& p, ReportWriter& r) {
                  row.userUnitSkinFriction / userScale, row.userUnitEndBearing / userScale});
     }
     if (anyDefaulted)
-        r.write("/10X,'* MAXIMUM UNIT FRICTION AND/OR MAXIMUM UNIT BEARING '/"
-                "10X,'  WERE SET TO LARGE VALUES INDICATING THAT TOVEK'/"
-                "10X,'  USES THE LIMITS SPECIFIED BY EACH SELECTED'/"
-                "10X,'  CRITERIA (IF ANY).'");
+        r.write(
+            "/10X,'* MAXIMUM UNIT FRICTION AND/OR MAXIMUM UNIT BEARING '/"
+            "10X,'  WERE SET TO LARGE VALUES INDICATING THAT TOVEK'/"
+            "10X,'  USES THE LIMITS SPECIFIED BY EACH SELECTED'/"
+            "10X,'  CRITERIA (IF ANY).'");
 }
 
 void writeLrfdFactors(const ProblemData& p, ReportWriter& r) {
-    r.write("//10X,'         LRFD FACTOR  LRFD FACTOR    '/"
-            "10X,'          ON UNIT      ON UNIT       '/"
-            "10X,' DEPTH    FRICTION     BEARING   '/"
-            "10X,2X,A3",
-            {p.labels.lengthLabel});
+    r.write(
+        "//10X,'         LRFD FACTOR  LRFD FACTOR    '/"
+        "10X,'          ON UNIT      ON UNIT       '/"
+        "10X,' DEPTH    FRICTION     BEARING   '/"
+        "10X,2X,A3",
+        {p.labels.lengthLabel});
     for (int i = 1; i <= rowCount(p); ++i) {
         const SoilLayer& row = layer(p, i);
         r.write("10X,F7.2,1X,F8.3,4X,F8.3", {row.depth, row.lrfdFrictionFactor, row.lrfdBearingFactor});
@@ -189,12 +193,13 @@ void writeLrfdFactors(const ProblemData& p, ReportWriter& r) {
 
 void writeCptData(const ProblemData& p, ReportWriter& r) {
     if (!coneMethodsRun(p.options)) return;
-    r.write("/10X,53(' ')/"
-            "10X,'        PLASTIC    YIELD      Qc                             '/"
-            "10X,'         INDEX    STRESS     FROM                            '/"
-            "10X,' DEPTH     PI      RATIO     CPT                             '/"
-            "10X,2X,A3,6X,'%',17X,A3",
-            {p.labels.lengthLabel, p.labels.stressLabel});
+    r.write(
+        "/10X,53(' ')/"
+        "10X,'        PLASTIC    YIELD      Qc                             '/"
+        "10X,'         INDEX    STRESS     FROM                            '/"
+        "10X,' DEPTH     PI      RATIO     CPT                             '/"
+        "10X,2X,A3,6X,'%',17X,A3",
+        {p.labels.lengthLabel, p.labels.stressLabel});
     // The cone resistance of the rows stays in psf in English units.
     const double coneScale = englishUnits(p) ? 1000 : 1;
     for (int i = 1; i <= rowCount(p); ++i) {
@@ -209,10 +214,11 @@ void writeCptData(const ProblemData& p, ReportWriter& r) {
 void writeShaftLoadTransfer(const ProblemData& p, ReportWriter& r) {
     // The USACE load transfer has its own curves: no parameters to show.
     if (const MethodEntry* m = loadTransferMethodOf(p.options); m && m->code == kUsace) return;
-    r.write("//10X,53(' ')//"
-            "10X,' DEPTH     Z PEAK      T RESIDUAL                          '/"
-            "10X,4X,A3,6X,A3",
-            {p.labels.lengthLabel, p.labels.smallLengthLabel});
+    r.write(
+        "//10X,53(' ')//"
+        "10X,' DEPTH     Z PEAK      T RESIDUAL                          '/"
+        "10X,4X,A3,6X,A3",
+        {p.labels.lengthLabel, p.labels.smallLengthLabel});
     bool anyPeakDefault = false;
     bool anyResidualDefault = false;
     for (int i = 1; i <= rowCount(p); ++i) {
@@ -236,7 +242,7 @@ void writeShaftLoadTransfer(const ProblemData& p, ReportWriter& r) {
     }
 }
 
-} // namespace
+}  // namespace
 
 void writeSoilTables(ProblemData& p, ReportWriter& r) {
     writeSoilInformation(p, r);
@@ -246,4 +252,4 @@ void writeSoilTables(ProblemData& p, ReportWriter& r) {
     writeShaftLoadTransfer(p, r);
 }
 
-} // namespace tovek
+}  // namespace tovek

@@ -13,4 +13,4 @@ namespace tovek {
 // the angle in radians.
 void writeSoilTables(ProblemData& problem, ReportWriter& report);
 
-} // namespace tovek
+}  // namespace tovek

@@ -19,4 +19,4 @@ inline std::string trimmed(std::string_view text) {
     return std::string(text.substr(first, last - first));
 }
 
-} // namespace tovek
+}  // namespace tovek

@@ -43,4 +43,4 @@ inline void setUnitLabels(ProblemData& problem) {
 // Tolerance on depths of the segment walks and of the zero-friction length.
 inline constexpr double kDepthTolerance = 1.0e-6f;
 
-} // namespace tovek
+}  // namespace tovek

@@ -74,7 +74,7 @@ void replaceSandLimitMarkers(AnalysisState& state) {
     }
 }
 
-} // namespace
+}  // namespace
 
 void computeApiFriction(AnalysisState& state, ReportWriter&) {
     if (state.grid.segmentCount < 1 || state.grid.nodeCount < 1) return;
@@ -84,8 +84,9 @@ void computeApiFriction(AnalysisState& state, ReportWriter&) {
     replaceSandLimitMarkers(state);
     nodeFrictionLimits(state, api.nodes);
     applyTensionReduction(state, api.nodes);
-    sumShaftCapacity(state, api, {.limited = true, .limitedFrictionAbove = false,
-                                  .perimeter = shaftPerimeter(state.problem, false)});
+    sumShaftCapacity(
+        state, api,
+        {.limited = true, .limitedFrictionAbove = false, .perimeter = shaftPerimeter(state.problem, false)});
 }
 
-} // namespace tovek
+}  // namespace tovek

@@ -50,13 +50,13 @@ enum class Integration {
 };
 
 struct MethodEntry {
-    int32_t code;   // methodCode
-    int32_t flag;   // position in capacityMethods, also the loadTransferMethod number
-    int32_t pass;   // result pass the method runs in
+    int32_t code;  // methodCode
+    int32_t flag;  // position in capacityMethods, also the loadTransferMethod number
+    int32_t pass;  // result pass the method runs in
     const char* title;
     int titleLength;
     TableHeading heading;
-    int headingIndent;  // fixed headings: indent of the frame and the title
+    int headingIndent;     // fixed headings: indent of the frame and the title
     const char* echoLine;  // the method's line in the input information
     Integration integration;
     InsideFriction insideFriction;
@@ -105,4 +105,4 @@ bool tableWritten(const AnalysisOptions& options, const MethodEntry& method);
 // nullptr when loadTransferMethod names none.
 const MethodEntry* loadTransferMethodOf(const AnalysisOptions& options);
 
-} // namespace tovek
+}  // namespace tovek

@@ -14,4 +14,4 @@ void computeApiFriction(AnalysisState& state, ReportWriter& report);
 // bearing from the user's unit values.
 void computeUserMethodCapacity(AnalysisState& state, ReportWriter& report);
 
-} // namespace tovek
+}  // namespace tovek

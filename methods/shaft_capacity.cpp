@@ -62,11 +62,13 @@ void sumShaftCapacity(const AnalysisState& state, MethodResults& method, const S
             nodes.skinIncrement[j] = 0.0;
         } else {
             const double perimeter = rule.perimeter.at((j - 1) * state.grid.verticalIncrement);
-            const double above = rule.limitedFrictionAbove ? nodes.nodeSideFriction[j - 1] : nodes.nodeUnitFriction[j - 1];
+            const double above =
+                rule.limitedFrictionAbove ? nodes.nodeSideFriction[j - 1] : nodes.nodeUnitFriction[j - 1];
             const double a = (above + nodes.nodeUnitFriction[j]) * 0.5f * increment * perimeter;
             double skin = a;
             if (rule.limited) {
-                const double b = (nodes.nodeFrictionLimit[j - 1] + nodes.nodeFrictionLimit[j]) * 0.5f * increment * perimeter;
+                const double b =
+                    (nodes.nodeFrictionLimit[j - 1] + nodes.nodeFrictionLimit[j]) * 0.5f * increment * perimeter;
                 // The smaller trapezoid of the increment, not the integral of
                 // the smaller function.
                 if (a - b > kDepthTolerance) skin = b;
@@ -75,10 +77,12 @@ void sumShaftCapacity(const AnalysisState& state, MethodResults& method, const S
             unfactored += skin;
             factored += skin * state.grid.segments[j].lrfdFrictionFactor;
         }
-        if (p.options.sideFrictionReduction == 0) nodes.loadTransferSkin[j] = unfactored;
-        else if (p.options.sideFrictionReduction == 1) nodes.loadTransferSkin[j] = factored;
+        if (p.options.sideFrictionReduction == 0)
+            nodes.loadTransferSkin[j] = unfactored;
+        else if (p.options.sideFrictionReduction == 1)
+            nodes.loadTransferSkin[j] = factored;
         cap.skinFriction[j] = factored;
     }
 }
 
-} // namespace tovek
+}  // namespace tovek

@@ -64,4 +64,4 @@ struct ShaftSummation {
 // the copy as it was).
 void sumShaftCapacity(const AnalysisState& state, MethodResults& method, const ShaftSummation& rule);
 
-} // namespace tovek
+}  // namespace tovek

@@ -57,4 +57,4 @@ void computeUserMethodCapacity(AnalysisState& state, ReportWriter&) {
     for (int32_t j = 1; j <= m; ++j) user.nodes.nodeSideFriction[j] = grid.segments[j].userUnitSkinFriction;
 }
 
-} // namespace tovek
+}  // namespace tovek

@@ -2,8 +2,8 @@
 
 #include <array>
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <ostream>
 #include <stdexcept>
@@ -116,7 +116,7 @@ bool fastExponentDigits(double magnitude, int decimals, char* digits, int& expon
     return false;
 }
 
-} // namespace
+}  // namespace
 
 void appendFixed(std::string& out, double value, int width, int decimals) {
     if (!std::isfinite(value)) return appendNonFinite(out, value, width);
@@ -157,8 +157,8 @@ void appendExponent(std::string& out, double value, int width, int decimals) {
         n += static_cast<size_t>(decimals);
     } else {
         char sci[64];
-        const auto res = std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific,
-                                       decimals - 1);
+        const auto res =
+            std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, decimals - 1);
         if (res.ec != std::errc()) return appendStars(out, width);
         const char* p = sci;
         while (p < res.ptr && *p != 'e') {
@@ -306,7 +306,10 @@ private:
                 return;
             }
             const char c = text_[pos_];
-            if (c == ',') { ++pos_; continue; }
+            if (c == ',') {
+                ++pos_;
+                continue;
+            }
             if (c == ')') {
                 if (!inGroup) fail("unexpected )");
                 ++pos_;
@@ -375,16 +378,14 @@ private:
         const char c = text_[pos_++];
         LayoutItem item{};
         switch (c) {
-        case 'F': case 'f':
-            item.op = LayoutItem::Op::Fixed;
-            break;
-        case 'E': case 'e':
-            item.op = LayoutItem::Op::Exponent;
-            break;
-        case 'I': case 'i':
-            item.op = LayoutItem::Op::Integer;
-            break;
-        case 'A': case 'a':
+        case 'F':
+        case 'f': item.op = LayoutItem::Op::Fixed; break;
+        case 'E':
+        case 'e': item.op = LayoutItem::Op::Exponent; break;
+        case 'I':
+        case 'i': item.op = LayoutItem::Op::Integer; break;
+        case 'A':
+        case 'a':
             item.op = LayoutItem::Op::Text;
             if (!digitAhead()) {
                 item.op = LayoutItem::Op::TextFree;
@@ -392,8 +393,7 @@ private:
             }
             item.width = number();
             return item;
-        default:
-            fail(std::string("unknown item '") + c + "'");
+        default: fail(std::string("unknown item '") + c + "'");
         }
         item.width = number();
         if (pos_ < text_.size() && text_[pos_] == '.') {
@@ -409,7 +409,7 @@ private:
     size_t pos_ = 0;
 };
 
-} // namespace
+}  // namespace
 
 struct LayoutFormatter::Cache {
     // Keyed by the layout text: layouts are string literals, so the key is
@@ -448,10 +448,9 @@ void LayoutFormatter::formatInto(std::string_view layout, const std::vector<Layo
     int pendingBlanks = 0;
     size_t next = 0;
     auto take = [&](LayoutValue::Kind wanted) -> const LayoutValue& {
-        if (next >= values.size())
-            throw std::logic_error("layout \"" + std::string(layout) + "\": too few values");
+        if (next >= values.size()) throw std::logic_error("layout \"" + std::string(layout) + "\": too few values");
         const LayoutValue& v = values[next++];
-        const bool ok = wanted == LayoutValue::Kind::Text ? v.kind() == LayoutValue::Kind::Text
+        const bool ok = wanted == LayoutValue::Kind::Text      ? v.kind() == LayoutValue::Kind::Text
                         : wanted == LayoutValue::Kind::Integer ? v.kind() == LayoutValue::Kind::Integer
                                                                : v.kind() != LayoutValue::Kind::Text;
         if (!ok) throw std::logic_error("layout \"" + std::string(layout) + "\": value of the wrong kind");
@@ -464,9 +463,7 @@ void LayoutFormatter::formatInto(std::string_view layout, const std::vector<Layo
     };
     for (const LayoutItem& item : compiledLayout.items) {
         switch (item.op) {
-        case LayoutItem::Op::Blanks:
-            pendingBlanks += item.width;
-            break;
+        case LayoutItem::Op::Blanks: pendingBlanks += item.width; break;
         case LayoutItem::Op::NewLine:
             text += '\n';
             pendingBlanks = 0;
@@ -508,8 +505,7 @@ void LayoutFormatter::formatInto(std::string_view layout, const std::vector<Layo
         }
     }
     text += '\n';
-    if (next != values.size())
-        throw std::logic_error("layout \"" + std::string(layout) + "\": too many values");
+    if (next != values.size()) throw std::logic_error("layout \"" + std::string(layout) + "\": too many values");
 }
 
 void LayoutFormatter::format(std::string_view layout, const std::vector<LayoutValue>& values,
@@ -547,4 +543,4 @@ void LayoutWriter::integers(std::initializer_list<long long> values) {
     line(text_);
 }
 
-} // namespace tovek
+}  // namespace tovek

@@ -73,8 +73,7 @@ public:
 
     // Appends the lines of one layout to `lines`. Throws std::logic_error
     // for a malformed layout or a value of the wrong kind (a program fault).
-    void format(std::string_view layout, const std::vector<LayoutValue>& values,
-                std::vector<std::string>& lines);
+    void format(std::string_view layout, const std::vector<LayoutValue>& values, std::vector<std::string>& lines);
     // The same lines appended to `text`, each ended by a line feed.
     void formatInto(std::string_view layout, const std::vector<LayoutValue>& values, std::string& text);
 
@@ -111,4 +110,4 @@ private:
 using ReportWriter = LayoutWriter;
 using PlotWriter = LayoutWriter;
 
-} // namespace tovek
+}  // namespace tovek

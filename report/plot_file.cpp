@@ -12,4 +12,4 @@ void writePlotRow(PlotWriter& plot, int32_t node, const CapacityProfile& profile
                 profile.ultimateCapacity[node], nodes.nodeSideFriction[node]});
 }
 
-} // namespace tovek
+}  // namespace tovek

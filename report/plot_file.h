@@ -17,4 +17,4 @@ void writePlotHeader(PlotWriter& plot, const ProblemData& problem, int32_t block
 // unit side friction at the node. Written right after the node's report row.
 void writePlotRow(PlotWriter& plot, int32_t node, const CapacityProfile& profile, const MethodNodeArrays& nodes);
 
-} // namespace tovek
+}  // namespace tovek

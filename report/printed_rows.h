@@ -25,4 +25,4 @@ constexpr int32_t printedRowCount(int32_t count, int32_t increment) {
     return rows;
 }
 
-} // namespace tovek
+}  // namespace tovek

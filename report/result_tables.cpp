@@ -75,15 +75,17 @@ void writeFixedHeading(ReportWriter& report, const ProblemData& p, const MethodE
 
     if (p.options.loadingType == 1) {
         if (depth) {
-            report.write("10X,'PILE LENGTH      DEPTH         SKIN          SELF      ULTIMATE'/"
-                         "10X,'BELOW GND.    BELOW GND.    FRICTION        WEIGHT     CAPACITY'/"
-                         "10X,4X,A3,10X,A3,10X,A3,11X,A3,10X,A3",
-                         {length, length, force, force, force});
+            report.write(
+                "10X,'PILE LENGTH      DEPTH         SKIN          SELF      ULTIMATE'/"
+                "10X,'BELOW GND.    BELOW GND.    FRICTION        WEIGHT     CAPACITY'/"
+                "10X,4X,A3,10X,A3,10X,A3,11X,A3,10X,A3",
+                {length, length, force, force, force});
         } else {
-            report.write("10X,'   PILE          SKIN          SELF      ULTIMATE'/"
-                         "10X,'PENETRATION   FRICTION        WEIGHT     CAPACITY'/"
-                         "10X,4X,A3,10X,A3,11X,A3,10X,A3",
-                         {length, force, force, force});
+            report.write(
+                "10X,'   PILE          SKIN          SELF      ULTIMATE'/"
+                "10X,'PENETRATION   FRICTION        WEIGHT     CAPACITY'/"
+                "10X,4X,A3,10X,A3,11X,A3,10X,A3",
+                {length, force, force, force});
         }
         return;
     }
@@ -98,23 +100,26 @@ void writeFixedHeading(ReportWriter& report, const ProblemData& p, const MethodE
                 report.write("10X,'BELOW GND.    BELOW GND.    FRICTION       BEARING     CAPACITY'");
             report.write("10X,4X,A3,10X,A3,10X,A3,11X,A3,10X,A3", {length, length, force, force, force});
         } else {
-            report.write("10X,'   PILE          SKIN          END       ULTIMATE'/"
-                         "10X,'PENETRATION   FRICTION       BEARING     CAPACITY'/"
-                         "10X,4X,A3,10X,A3,11X,A3,10X,A3",
-                         {length, force, force, force});
+            report.write(
+                "10X,'   PILE          SKIN          END       ULTIMATE'/"
+                "10X,'PENETRATION   FRICTION       BEARING     CAPACITY'/"
+                "10X,4X,A3,10X,A3,11X,A3,10X,A3",
+                {length, force, force, force});
         }
         return;
     }
     if (depth) {
-        report.write("10X,'PILE LENGTH      DEPTH         SKIN          END       ULTIMATE',8X,'PLUG'/"
-                     "10X,'BELOW GND.    BELOW GND.    FRICTION       BEARING     CAPACITY',7X,'LENGTH'/"
-                     "10X,4X,A3,10X,A3,10X,A3,11X,A3,10X,A3,10X,A3",
-                     {length, length, force, force, force, length});
+        report.write(
+            "10X,'PILE LENGTH      DEPTH         SKIN          END       ULTIMATE',8X,'PLUG'/"
+            "10X,'BELOW GND.    BELOW GND.    FRICTION       BEARING     CAPACITY',7X,'LENGTH'/"
+            "10X,4X,A3,10X,A3,10X,A3,11X,A3,10X,A3,10X,A3",
+            {length, length, force, force, force, length});
     } else {
-        report.write("10X,'   PILE          SKIN          END       ULTIMATE',8X,'PLUG'/"
-                     "10X,'PENETRATION   FRICTION       BEARING     CAPACITY',7X,'LENGTH'/"
-                     "10X,4X,A3,10X,A3,11X,A3,10X,A3,10X,A3",
-                     {length, force, force, force, length});
+        report.write(
+            "10X,'   PILE          SKIN          END       ULTIMATE',8X,'PLUG'/"
+            "10X,'PENETRATION   FRICTION       BEARING     CAPACITY',7X,'LENGTH'/"
+            "10X,4X,A3,10X,A3,11X,A3,10X,A3,10X,A3",
+            {length, force, force, force, length});
     }
 }
 
@@ -131,12 +136,10 @@ void checkPrintedValuesAreFinite(const TableOutput& out, const AnalysisState& st
         const struct {
             double value;
             const char* what;
-        } columns[] = {{c.skinFriction[j], "skin friction"},
-                       {c.factoredEndBearing[j], "end bearing"},
-                       {c.ultimateCapacity[j], "ultimate capacity"},
-                       {c.plugLength[j], "plug length"},
-                       {c.plugFriction[j], "plug friction"},
-                       {results.nodes.nodeSideFriction[j], "unit side friction"}};
+        } columns[] = {
+            {c.skinFriction[j], "skin friction"},         {c.factoredEndBearing[j], "end bearing"},
+            {c.ultimateCapacity[j], "ultimate capacity"}, {c.plugLength[j], "plug length"},
+            {c.plugFriction[j], "plug friction"},         {results.nodes.nodeSideFriction[j], "unit side friction"}};
         for (const auto& column : columns) {
             if (std::isfinite(column.value)) continue;
             std::string name = method.title;
@@ -151,7 +154,7 @@ void checkPrintedValuesAreFinite(const TableOutput& out, const AnalysisState& st
     }
 }
 
-} // namespace
+}  // namespace
 
 void writeResultHeading(ReportWriter& report) {
     report.write("///'1'/10X,22('*')/10X,'* COMPUTATION RESULT *'/10X,22('*')");
@@ -178,4 +181,4 @@ void writeMethodTable(TableOutput& out, const AnalysisState& state, int32_t meth
     }
 }
 
-} // namespace tovek
+}  // namespace tovek

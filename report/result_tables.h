@@ -29,4 +29,4 @@ void writeResultHeading(ReportWriter& report);
 // InputError.
 void writeMethodTable(TableOutput& out, const AnalysisState& state, int32_t methodCode);
 
-} // namespace tovek
+}  // namespace tovek

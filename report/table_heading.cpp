@@ -19,7 +19,7 @@ struct HeadingWords {
     std::vector<std::string_view> line3;
 };
 
-} // namespace
+}  // namespace
 
 std::string centerWords(std::span<const std::string_view> words, int width) {
     if (width < 1) return {};
@@ -83,7 +83,9 @@ void composeTableHeading(ReportWriter& report, std::string_view title, int title
                  {"BELOW GND.", w2, "FRICTION", "BEARING", "CAPACITY"},
                  {length, length, force, force, force}};
         else
-            h = {{w1, "SKIN", "END", "ULTIMATE"}, {w2, "FRICTION", "BEARING", "CAPACITY"}, {length, force, force, force}};
+            h = {{w1, "SKIN", "END", "ULTIMATE"},
+                 {w2, "FRICTION", "BEARING", "CAPACITY"},
+                 {length, force, force, force}};
     } else {
         if (depthColumn)
             h = {{"PILE LENGTH", w1, "SKIN", "END", "ULTIMATE", "PLUG"},
@@ -103,4 +105,4 @@ void composeTableHeading(ReportWriter& report, std::string_view title, int title
                                     centerWords(h.line3, kHeadingLineWidth)});
 }
 
-} // namespace tovek
+}  // namespace tovek

@@ -39,4 +39,4 @@ void composeTableHeading(ReportWriter& report, std::string_view title, int title
                          int32_t loadingType, double batterAngle, int32_t elevationOutput, double insideDiameter,
                          int32_t tipClosure, int32_t plugOption);
 
-} // namespace tovek
+}  // namespace tovek

@@ -27,8 +27,7 @@ bool validTransferMethod(const ProblemData& p) { return loadTransferMethodOf(p.o
 // Working force to the printed force: kips in English units.
 double printedForce(const ProblemData& p, double force) { return english(p) ? force / 1000 : force; }
 
-constexpr const char* kCurveListHeading =
-    "8X,'T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD ','TRANSFER   PILE MOVEMENT'";
+constexpr const char* kCurveListHeading = "8X,'T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD ','TRANSFER   PILE MOVEMENT'";
 constexpr const char* kCurveListUnits = "11X,'NO.',6X,'POINTS',8X,A3,14X,A3,13X,A3,/";
 constexpr const char* kCurveRow = "8X,I5,I11,E16.4";
 constexpr const char* kCurvePointRow = "40X,E17.4,E16.4";
@@ -56,11 +55,11 @@ void writeCurve(SettlementRun& run, int32_t number, const TzCurve& curve, double
 
 // Pile geometry of the solution in working units.
 struct PileFrame {
-    double u = 1;               // feet (metres) to working length
-    double cosBatter = 1;       // c_b
+    double u = 1;          // feet (metres) to working length
+    double cosBatter = 1;  // c_b
     bool hasStickup = false;
-    double stickupVertical = 0; // s_v, feet or metres
-    double totalLength = 0;     // L_t, working length
+    double stickupVertical = 0;  // s_v, feet or metres
+    double totalLength = 0;      // L_t, working length
 };
 
 PileFrame pileFrame(const ProblemData& p) {
@@ -119,8 +118,7 @@ void buildLayerCurves(SettlementRun& run, const PileFrame& frame, int32_t listin
 void buildNodeCurves(SettlementRun& run, const PileFrame& frame, int32_t nodes) {
     const ProblemData& p = run.problem;
     for (int32_t j = 1; j <= nodes; ++j) {
-        const double x =
-            nodes > 1 ? (j - 1) * p.pile.embeddedLength * frame.cosBatter / (nodes - 1) * frame.u : 0.0;
+        const double x = nodes > 1 ? (j - 1) * p.pile.embeddedLength * frame.cosBatter / (nodes - 1) * frame.u : 0.0;
         TzCurve& curve = run.data.curves[static_cast<size_t>(j)];
         curve.curveNumber = j;
         curve.curveDepth = x + frame.stickupVertical * frame.u;
@@ -147,9 +145,12 @@ bool buildStiffnessTable(SettlementRun& run, const PileFrame& frame) {
         return false;
     }
     double area = 0;
-    if (pile.crossSectionArea > 1.0E-5f) area = pile.crossSectionArea;
-    else if (pile.tipArea > 1.0E-5f) area = english(p) ? pile.tipArea * 144 : pile.tipArea;
-    else area = 0.7854f * (pile.outsideDiameter * pile.outsideDiameter - pile.insideDiameter * pile.insideDiameter);
+    if (pile.crossSectionArea > 1.0E-5f)
+        area = pile.crossSectionArea;
+    else if (pile.tipArea > 1.0E-5f)
+        area = english(p) ? pile.tipArea * 144 : pile.tipArea;
+    else
+        area = 0.7854f * (pile.outsideDiameter * pile.outsideDiameter - pile.insideDiameter * pile.insideDiameter);
     s.stiffnessPointCount = 2;
     s.stiffness[1] = {0.0, area * pile.elasticModulus};
     s.stiffness[2] = {frame.totalLength, area * pile.elasticModulus};
@@ -180,7 +181,7 @@ void listTipCurve(SettlementRun& run) {
     const TipCurve& tip = run.data.tipCurve;
     if (unitsLines(p))
         run.report.write("///8X,'TIP   LOAD',8X,'TIP MOVEMENT'/12X,A3,15X,A3/",
-                           {p.labels.forceLabel, english(p) ? p.labels.smallLengthLabel : p.labels.lengthLabel});
+                         {p.labels.forceLabel, english(p) ? p.labels.smallLengthLabel : p.labels.lengthLabel});
     for (size_t k = 1; k <= kTzCurvePoints; ++k) {
         const double load = printedForce(p, tip.tipLoad[k]);
         run.report.write("E18.4,E19.4", {load, tip.tipMovement[k]});
@@ -216,8 +217,8 @@ struct SegmentCurves {
 };
 
 struct Segment {
-    double distance = 0;     // x_s, mid-point distance from the head along the pile
-    double depth = 0;        // z_s, mid-point vertical distance below the head
+    double distance = 0;  // x_s, mid-point distance from the head along the pile
+    double depth = 0;     // z_s, mid-point vertical distance below the head
     double diameter = 0;
     double stiffness = 0;
     bool frictionless = false;
@@ -236,7 +237,7 @@ double segmentTransfer(const SettlementData& s, const Segment& seg, double movem
     return tAbove + (seg.depth - zAbove) * (tBelow - tAbove) / (below.curveDepth - zAbove);
 }
 
-} // namespace
+}  // namespace
 
 void handOverNodeValues(const AnalysisState& state, SettlementData& data) {
     data.nodeSideFriction.fill(0);
@@ -375,7 +376,7 @@ void writeLoadDistributions(SettlementRun& run) {
         run.plot.write("3X,E10.3,3X,E10.3,3X,E10.3", {row.distance, row.load, row.movement});
 }
 
-} // namespace
+}  // namespace
 
 void solveLoadSettlement(SettlementRun& run, int32_t listingFlag) {
     ProblemData& p = run.problem;
@@ -410,15 +411,17 @@ void solveLoadSettlement(SettlementRun& run, int32_t listingFlag) {
 
 void runLoadSettlement(SettlementRun& run) {
     ProblemData& p = run.problem;
-    run.report.write("//12X,'NOTES:'/12X,'- AN ASTERISK IS PLACED IN THE END-BEARING COLUMN'/"
-                       "12X,'  IF THE TIP RESISTANCE IS CONTROLLED BY THE FRICTION'/"
-                       "12X,'  OF SOIL PLUG INSIDE AN OPEN-ENDED PIPE PILE.'/");
+    run.report.write(
+        "//12X,'NOTES:'/12X,'- AN ASTERISK IS PLACED IN THE END-BEARING COLUMN'/"
+        "12X,'  IF THE TIP RESISTANCE IS CONTROLLED BY THE FRICTION'/"
+        "12X,'  OF SOIL PLUG INSIDE AN OPEN-ENDED PIPE PILE.'/");
     if (p.options.loadingType == 1)
         run.report.write("/12X,'- A NEGATIVE SELF-WEIGHT VALUE IS DUE TO THE'/12X,'  BOUYANCY EFFECT.'/");
-    run.report.write("//16X,'*************************************************'/"
-                       "16X,'* COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *'/"
-                       "16X,'* CURVES FOR AXIAL LOADING                      *'/"
-                       "16X,'*************************************************'//");
+    run.report.write(
+        "//16X,'*************************************************'/"
+        "16X,'* COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *'/"
+        "16X,'* CURVES FOR AXIAL LOADING                      *'/"
+        "16X,'*************************************************'//");
 
     solveLoadSettlement(run, 1);
 
@@ -439,23 +442,26 @@ void runLoadSettlement(SettlementRun& run) {
     }
 
     if (!validTransferMethod(p))
-        run.report.write("/8X,'NOTE: LOAD-TRANSFER METHOD ',I6,' IS NOT ONE OF THE METHODS 1 TO 9;'/"
-                           "8X,'      NO UNIT SIDE FRICTION OR END BEARING WAS TAKEN FOR THE CURVES.'",
-                           {p.options.loadTransferMethod});
+        run.report.write(
+            "/8X,'NOTE: LOAD-TRANSFER METHOD ',I6,' IS NOT ONE OF THE METHODS 1 TO 9;'/"
+            "8X,'      NO UNIT SIDE FRICTION OR END BEARING WAS TAKEN FOR THE CURVES.'",
+            {p.options.loadTransferMethod});
     if (s.unconvergedSegments > 0)
-        run.report.write("/8X,'NOTE: IN ',I6,' SEGMENT(S) THE MID-SEGMENT MOVEMENT DID NOT CONVERGE'/"
-                           "8X,'      WITHIN ',I4,' PASSES (FIRST AT ASSUMED TIP MOVEMENT ',I3,');'/"
-                           "8X,'      THE VALUES OF THE LAST PASS ARE USED.'",
-                           {s.unconvergedSegments, kMaxMidSegmentPasses, s.firstUnconvergedMovement});
+        run.report.write(
+            "/8X,'NOTE: IN ',I6,' SEGMENT(S) THE MID-SEGMENT MOVEMENT DID NOT CONVERGE'/"
+            "8X,'      WITHIN ',I4,' PASSES (FIRST AT ASSUMED TIP MOVEMENT ',I3,');'/"
+            "8X,'      THE VALUES OF THE LAST PASS ARE USED.'",
+            {s.unconvergedSegments, kMaxMidSegmentPasses, s.firstUnconvergedMovement});
 }
 
 void listVerificationCurves(SettlementRun& run) {
     ProblemData& p = run.problem;
     SettlementData& s = run.data;
-    run.report.write("//16X,'*************************************************'/"
-                       "16X,'* COMPUTE INTERNALLY-GENERATED LOAD-TRANSFER    *'/"
-                       "16X,'* (t-z) CURVES FOR VERIFICATION                 *'/"
-                       "16X,'*************************************************'//");
+    run.report.write(
+        "//16X,'*************************************************'/"
+        "16X,'* COMPUTE INTERNALLY-GENERATED LOAD-TRANSFER    *'/"
+        "16X,'* (t-z) CURVES FOR VERIFICATION                 *'/"
+        "16X,'*************************************************'//");
     setUnitLabels(p);
     const PileFrame frame = pileFrame(p);
     const int32_t count = countWithin(p.options.tzPrintDepthCount, kMaxTzPrintDepths);
@@ -489,4 +495,4 @@ void listVerificationCurves(SettlementRun& run) {
     }
 }
 
-} // namespace tovek
+}  // namespace tovek

@@ -29,4 +29,4 @@ void solveLoadSettlement(SettlementRun& run, int32_t listingFlag);
 // t-z curves at the depths the user asked for.
 void listVerificationCurves(SettlementRun& run);
 
-} // namespace tovek
+}  // namespace tovek

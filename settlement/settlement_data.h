@@ -95,4 +95,4 @@ struct SettlementRun {
     std::string_view inputFileName;
 };
 
-} // namespace tovek
+}  // namespace tovek

@@ -61,24 +61,22 @@ double columnAt(const ProblemData& p, double depth, Column column) {
 // load transfer / unit side friction).
 // Source: the t-z curves of API RP 2A-WSD (2010 printing), axial pile
 // load-transfer curves.
-constexpr double kScaledMovement[kTzCurvePoints + 1] = {0,    0,     0.16f, 0.31f, 0.57f, 0.80f,
-                                                        1.0f, 2.0f,  3.0f,  5.0f,  20.0f};
-constexpr double kScaledTransfer[kTzCurvePoints + 1] = {0,     0,    0.30f, 0.50f, 0.75f, 0.90f,
-                                                        1.0f,  1.0f, 1.0f,  1.0f,  1.0f};
+constexpr double kScaledMovement[kTzCurvePoints + 1] = {0,    0,    0.16f, 0.31f, 0.57f, 0.80f,
+                                                        1.0f, 2.0f, 3.0f,  5.0f,  20.0f};
+constexpr double kScaledTransfer[kTzCurvePoints + 1] = {0, 0, 0.30f, 0.50f, 0.75f, 0.90f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
 // Fixed movements of the USACE shaft curves, inches.
 // Source: the load-transfer curves of USACE EM 1110-2-2906, Design of Pile
 // Foundations (1991).
 constexpr double kUsaceMovement[kTzCurvePoints + 1] = {0,     0,     0.01f, 0.02f, 0.04f, 0.06f,
                                                        0.08f, 0.12f, 0.16f, 0.5f,  10.0f};
-constexpr double kUsaceClayTransfer[kTzCurvePoints + 1] = {0,     0,     0.18f, 0.38f, 0.79f, 0.97f,
-                                                           1.0f,  0.97f, 0.93f, 0.93f, 0.93f};
+constexpr double kUsaceClayTransfer[kTzCurvePoints + 1] = {0,    0,     0.18f, 0.38f, 0.79f, 0.97f,
+                                                           1.0f, 0.97f, 0.93f, 0.93f, 0.93f};
 // Tip curve: movement / diameter and load / Q; USACE fixed tip movements.
 // Source: the Q-z curve of API RP 2A-WSD (2010 printing), pile tip
 // load-displacement; the USACE tip movements as for the shaft curves.
-constexpr double kTipMovement[kTzCurvePoints + 1] = {0,      0,     0.0005f, 0.001f, 0.002f, 0.013f,
-                                                     0.042f, 0.073f, 0.1f,   0.15f,  0.2f};
-constexpr double kTipLoad[kTzCurvePoints + 1] = {0,     0,    0.0625f, 0.125f, 0.25f, 0.5f,
-                                                 0.75f, 0.9f, 1.0f,    1.0f,   1.0f};
+constexpr double kTipMovement[kTzCurvePoints + 1] = {0,      0,      0.0005f, 0.001f, 0.002f, 0.013f,
+                                                     0.042f, 0.073f, 0.1f,    0.15f,  0.2f};
+constexpr double kTipLoad[kTzCurvePoints + 1] = {0, 0, 0.0625f, 0.125f, 0.25f, 0.5f, 0.75f, 0.9f, 1.0f, 1.0f, 1.0f};
 constexpr double kUsaceTipMovement[kTzCurvePoints + 1] = {0,    0,    0.0001f, 0.005f, 0.01f, 0.05f,
                                                           0.1f, 0.2f, 0.5f,    1.0f,   2.0f};
 
@@ -122,7 +120,7 @@ int32_t tipSoilCode(const ProblemData& p) {
     return soilCode(row(p, n).soilType);
 }
 
-} // namespace
+}  // namespace
 
 double workingLengthFactor(const ProblemData& problem) { return english(problem) ? 12 : 1; }
 
@@ -282,8 +280,10 @@ void buildTzCurve(const SettlementRun& run, TzCurve& curve, double depth, int32_
     curve.curvePeakMovement = peakMovementAt(p, depth);
     const double residual = residualFactorAt(p, depth);
     curve.curveFrictionAngle = frictionAngleAt(p, depth);
-    if (soilCode == 2) makeClayTzCurve(p, curve, residual);
-    else makeNonClayTzCurve(p, curve);
+    if (soilCode == 2)
+        makeClayTzCurve(p, curve, residual);
+    else
+        makeNonClayTzCurve(p, curve);
     applyTzDepthFactors(p, curve, depth);
 }
 
@@ -370,4 +370,4 @@ double evaluateTipCurve(const TipCurve& curve, double movement) {
     return curve.tipLoad[kTzCurvePoints];
 }
 
-} // namespace tovek
+}  // namespace tovek

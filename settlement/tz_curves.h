@@ -49,4 +49,4 @@ void makeTipCurve(const SettlementRun& run, double tipResistance);
 double evaluateTzCurve(const TzCurve& curve, double movement);
 double evaluateTipCurve(const TipCurve& curve, double movement);
 
-} // namespace tovek
+}  // namespace tovek

@@ -169,7 +169,7 @@ TEST(ApiMethod, SandLayerWithTheLimitMarkerTakesTheLimitFromItsFrictionAngle) {
     };
     // English: 1.0 + 0.4 (phi - 20) / 5 and so on; SI: 47.8 + 19.2 (phi - 20) / 5 ...
     const Case cases[] = {
-        {20, 1.0, 47.8},    {22.5, 1.2, 57.4},  {27.5, 1.55, 75.05}, {30, 1.7, 83.1},
+        {20, 1.0, 47.8},    {22.5, 1.2, 57.4},   {27.5, 1.55, 75.05}, {30, 1.7, 83.1},
         {32.5, 1.85, 89.3}, {37.5, 2.2, 105.15}, {45, 2.4, 114.8},
     };
     for (const Case& c : cases) {
@@ -209,5 +209,5 @@ TEST(ApiMethod, BatteredPileWalksVerticalDepthsAndIntegratesAlongThePile) {
     EXPECT_NEAR(store->method(kApi).capacity.skinFriction[3], 0.2902075, 1e-6);
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

@@ -100,8 +100,9 @@ TEST(BadInput, CapacityBeyondTheRangeOfNumbersEndsTheRunBeforeItsTable) {
 TEST(BadInput, SoilRowsOutOfDepthOrderAreRefused) {
     const auto out = runExampleWith({{14, "5 1 0.8 62.6 32 0"}});
     EXPECT_EQ(out.status, 1);
-    const std::string message = "ERROR IN FILE \"pipe24.in\", LINE 14: the depth of soil row 3 (5) lies above that of "
-                                "soil row 2 (10); expected the soil rows in order of increasing depth";
+    const std::string message =
+        "ERROR IN FILE \"pipe24.in\", LINE 14: the depth of soil row 3 (5) lies above that of "
+        "soil row 2 (10); expected the soil rows in order of increasing depth";
     EXPECT_NE(out.console.find(message), std::string::npos) << out.console;
     EXPECT_NE(out.report.find(message), std::string::npos);
 }
@@ -112,8 +113,9 @@ TEST(BadInput, CptPointsOutOfDepthOrderAreRefusedWhenTheProfileIsUsed) {
     const std::string cpt = "0 3\n0 1000\n10 2000\n4 3000\n";
     const auto used = runExampleWith({{7, "0 1.0 1 0 4 1 0"}}, cpt);
     EXPECT_EQ(used.status, 1);
-    const std::string message = "ERROR IN FILE \"pipe24.cpt\", LINE 4: the depth of CPT point 3 (4) lies above that "
-                                "of CPT point 2 (10); expected the points in order of increasing depth";
+    const std::string message =
+        "ERROR IN FILE \"pipe24.cpt\", LINE 4: the depth of CPT point 3 (4) lies above that "
+        "of CPT point 2 (10); expected the points in order of increasing depth";
     EXPECT_NE(used.console.find(message), std::string::npos) << used.console;
     EXPECT_EQ(runExampleWith({}, cpt).status, 0);
 }
@@ -126,7 +128,8 @@ TEST(BadInput, ImpossiblePileGeometryIsRefusedOnThePileLine) {
         const char* message;
     } cases[] = {
         {"0 0 24 23 29000000 0 0", "the total pile length (0, 6th value of the pile line) must be greater than 0"},
-        {"0 0 24 23 29000000 -10 -20", "the total pile length (-10, 6th value of the pile line) must be greater than 0"},
+        {"0 0 24 23 29000000 -10 -20",
+         "the total pile length (-10, 6th value of the pile line) must be greater than 0"},
         {"0 0 24 23 29000000 60 -5",
          "the pile stickup length (-5, 7th value of the pile line) is negative; expected 0 or the length above the "
          "ground"},
@@ -143,8 +146,7 @@ TEST(BadInput, ImpossiblePileGeometryIsRefusedOnThePileLine) {
     for (const Case& c : cases) {
         const auto out = runExampleWith({{5, c.line}});
         EXPECT_EQ(out.status, 1) << c.line;
-        EXPECT_NE(out.console.find(std::string("ERROR IN FILE \"pipe24.in\", LINE 5: ") + c.message),
-                  std::string::npos)
+        EXPECT_NE(out.console.find(std::string("ERROR IN FILE \"pipe24.in\", LINE 5: ") + c.message), std::string::npos)
             << out.console;
     }
     // The enhanced end section (line 6) of the 24 in pipe: its bore too.
@@ -156,8 +158,9 @@ TEST(BadInput, ImpossiblePileGeometryIsRefusedOnThePileLine) {
                   std::string::npos)
             << out.console;
     }
-    EXPECT_NE(runExampleWith({{6, "10 40 0"}}).console.find("section (40) must be 0 (solid) or greater and smaller "
-                                                           "than the outside diameter (24)"),
+    EXPECT_NE(runExampleWith({{6, "10 40 0"}})
+                  .console.find("section (40) must be 0 (solid) or greater and smaller "
+                                "than the outside diameter (24)"),
               std::string::npos);
     // No section (length 0): its diameter is not used.
     EXPECT_EQ(runExampleWith({{6, "0 40 0"}}).status, 0);
@@ -247,10 +250,12 @@ TEST(BadInput, OutputFileNamingAFileOfTheRunEndsTheRunAndKeepsTheFiles) {
          "LINE 6: the report file \"sub/../pipe24.in\" is the same file as the input data file"},
         {"names.dat", "pipe24.plt", "pipe24.cpt",
          "LINE 6: the report file \"names.dat\" is the same file as the run-control file"},
-        {"pipe24.cpt", "pipe24.plt", "pipe24.cpt", "LINE 6: the report file \"pipe24.cpt\" is the same file as the CPT"},
+        {"pipe24.cpt", "pipe24.plt", "pipe24.cpt",
+         "LINE 6: the report file \"pipe24.cpt\" is the same file as the CPT"},
         {"pipe24.out", "pipe24.in", "pipe24.cpt",
          "LINE 7: the plot data file \"pipe24.in\" is the same file as the input data file"},
-        {"pipe24.out", "pipe24.cpt", "pipe24.cpt", "LINE 7: the plot data file \"pipe24.cpt\" is the same file as the CPT"},
+        {"pipe24.out", "pipe24.cpt", "pipe24.cpt",
+         "LINE 7: the plot data file \"pipe24.cpt\" is the same file as the CPT"},
         {"pipe24.out", "pipe24.out", "pipe24.cpt",
          "LINE 7: the plot data file \"pipe24.out\" is the same file as the report file \"pipe24.out\""},
     };
@@ -286,5 +291,5 @@ TEST(BadInput, AFolderNamedAsAnInputFileIsReportedAsAFolder) {
     }
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

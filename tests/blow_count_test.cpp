@@ -49,5 +49,5 @@ TEST(FrictionAngleFromBlowCount, NoChartValueGivesTheBoundWhateverTheResultHeld)
     }
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

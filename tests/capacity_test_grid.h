@@ -74,4 +74,4 @@ private:
     std::unique_ptr<RunStore> store_;
 };
 
-} // namespace tovek::test
+}  // namespace tovek::test

@@ -37,18 +37,18 @@ TEST(FhwaToeCoefficient, ColumnsAreChosenAndInterpolatedByRatio) {
         {42.5, 45.0, 0.78},
         {42.5, 90.0, 0.78},
         // 30 degrees: columns 0.58 (20), 0.52 (30), 0.49 (45).
-        {30.0, 10.0, 0.58},                 // below 20: column 20
+        {30.0, 10.0, 0.58},  // below 20: column 20
         {30.0, 20.0, 0.58},
-        {30.0, 25.0, 0.55},                 // (0.58 + 0.52) / 2
+        {30.0, 25.0, 0.55},  // (0.58 + 0.52) / 2
         {30.0, 30.0, 0.52},
-        {30.0, 37.5, 0.505},                // (0.52 + 0.49) / 2
+        {30.0, 37.5, 0.505},  // (0.52 + 0.49) / 2
         {30.0, 45.0, 0.49},
-        {30.0, 60.0, 0.49},                 // above 45: column 45
+        {30.0, 60.0, 0.49},  // above 45: column 45
         // Angles between breakpoints, outside the chart.
-        {21.5, 20.0, 0.3955},               // 0.375 + (0.416 - 0.375) x 1 / 2
-        {15.0, 20.0, 0.365},                // below 20 degrees: first value
-        {50.0, 30.0, 0.8},                  // above 45 degrees: last value
-        {26.25, 45.0, 0.359},               // 0.318 + (0.4 - 0.318) x 1.25 / 2.5
+        {21.5, 20.0, 0.3955},  // 0.375 + (0.416 - 0.375) x 1 / 2
+        {15.0, 20.0, 0.365},   // below 20 degrees: first value
+        {50.0, 30.0, 0.8},     // above 45 degrees: last value
+        {26.25, 45.0, 0.359},  // 0.318 + (0.4 - 0.318) x 1.25 / 2.5
     };
     for (const ToeCase& c : cases)
         EXPECT_NEAR(fhwaToeCoefficient(c.phi, c.ratio), c.expected, kTol) << c.phi << " " << c.ratio;
@@ -64,7 +64,7 @@ TEST(ChartFunctions, ReadPiecewiseLinearAndHoldTheEnds) {
     const ChartCase cases[] = {
         {fhwaBearingFactor, 10.0, 4.8},
         {fhwaBearingFactor, 15.0, 4.8},
-        {fhwaBearingFactor, 36.25, 81.0},          // 64 + (98 - 64) / 2
+        {fhwaBearingFactor, 36.25, 81.0},  // 64 + (98 - 64) / 2
         {fhwaBearingFactor, 45.0, 475.0},
         {fhwaBearingFactor, 50.0, 475.0},
         {fhwaLimitingToeResistance, 25.0, 6.66},
@@ -73,16 +73,16 @@ TEST(ChartFunctions, ReadPiecewiseLinearAndHoldTheEnds) {
         {fhwaLimitingToeResistance, 45.0, 368.8},
         {usaceBearingFactor, -5.0, 1.0},
         {usaceBearingFactor, 0.0, 1.0},
-        {usaceBearingFactor, 2.5, 1.3},             // (1 + 1.6) / 2
-        {usaceBearingFactor, 34.0, 43.0},           // 30 + (56 - 30) / 2
-        {usaceBearingFactor, 38.5, 73.5},           // (68 + 79) / 2
+        {usaceBearingFactor, 2.5, 1.3},    // (1 + 1.6) / 2
+        {usaceBearingFactor, 34.0, 43.0},  // 30 + (56 - 30) / 2
+        {usaceBearingFactor, 38.5, 73.5},  // (68 + 79) / 2
         {usaceBearingFactor, 55.0, 415.1},
         {apiBearingFactor, 10.0, 8.0},
-        {apiBearingFactor, 22.5, 16.0},             // (12 + 20) / 2
+        {apiBearingFactor, 22.5, 16.0},  // (12 + 20) / 2
         {apiBearingFactor, 30.0, 40.0},
         {apiBearingFactor, 40.0, 50.0},
         {apiShaftLimit, 10.0, 1.0},
-        {apiShaftLimit, 27.5, 1.85},                // (1.7 + 2.0) / 2
+        {apiShaftLimit, 27.5, 1.85},  // (1.7 + 2.0) / 2
         {apiShaftLimit, 30.0, 2.0},
         {apiShaftLimit, 45.0, 2.4},
     };
@@ -147,5 +147,5 @@ TEST(DepthColumns, NoNodesLeaveTheColumnAlone) {
     EXPECT_EQ(depth[1], -7.0);
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

@@ -83,13 +83,13 @@ TEST(FhwaEndBearing, StressIsCappedAt150Kpa) {
     g.stresses(4, 1.0, 3.0);
     computeUnitEndBearing(g.store(), kFhwa);
 
-    EXPECT_NEAR(g.endBearingAt(kFhwa, 1), 240.0, kTol);       // 120 x 2.0
-    EXPECT_NEAR(g.endBearingAt(kFhwa, 2), 375.93984, kTol);   // 120 x 3.1328320
-    EXPECT_NEAR(g.endBearingAt(kFhwa, 3), 375.93984, kTol);   // deep sand: constant
+    EXPECT_NEAR(g.endBearingAt(kFhwa, 1), 240.0, kTol);      // 120 x 2.0
+    EXPECT_NEAR(g.endBearingAt(kFhwa, 2), 375.93984, kTol);  // 120 x 3.1328320
+    EXPECT_NEAR(g.endBearingAt(kFhwa, 3), 375.93984, kTol);  // deep sand: constant
     EXPECT_NEAR(g.endBearingAt(kFhwa, 4), 375.93984, kTol);
-    EXPECT_NEAR(g.endBearingAt(kFhwa, 5), 300.0, kTol);       // the layer's limit
-    EXPECT_NEAR(g.endBearingAt(kFhwa, 7), 27.391, kTol);      // 27.391 x 1.0
-    EXPECT_NEAR(g.endBearingAt(kFhwa, 8), 40.0, kTol);        // 27.391 x 3.0 = 82.17 > qL
+    EXPECT_NEAR(g.endBearingAt(kFhwa, 5), 300.0, kTol);   // the layer's limit
+    EXPECT_NEAR(g.endBearingAt(kFhwa, 7), 27.391, kTol);  // 27.391 x 1.0
+    EXPECT_NEAR(g.endBearingAt(kFhwa, 8), 40.0, kTol);    // 27.391 x 3.0 = 82.17 > qL
     // The FHWA factor is not kept in the segment.
     EXPECT_EQ(g.segment(1).bearingCapacityFactor, 25);
 }
@@ -128,10 +128,10 @@ TEST(UsaceEndBearing, LooseSandStaysAtTheCriticalDepthStress) {
     CapacityGrid g = usaceGrid(30, 10);  // Nq(30) = 23
     computeUnitEndBearing(g.store(), kUsace);
     EXPECT_NEAR(g.endBearingAt(kUsace, 1), 0.0, kTol);
-    EXPECT_NEAR(g.endBearingAt(kUsace, 2), 2.3, kTol);     // 23 x 0.1
+    EXPECT_NEAR(g.endBearingAt(kUsace, 2), 2.3, kTol);  // 23 x 0.1
     // Segment 12 (node at 11 ft, not below D10 = 11): unlimited.
-    EXPECT_NEAR(g.endBearingAt(kUsace, 23), 25.3, kTol);   // 23 x 1.1
-    EXPECT_NEAR(g.endBearingAt(kUsace, 24), 27.6, kTol);   // 23 x 1.2
+    EXPECT_NEAR(g.endBearingAt(kUsace, 23), 25.3, kTol);  // 23 x 1.1
+    EXPECT_NEAR(g.endBearingAt(kUsace, 24), 27.6, kTol);  // 23 x 1.2
     // From segment 13 (node at 12 ft) on: 23 x 1.0, the stress at 10 ft.
     for (int k = 25; k <= 60; ++k) EXPECT_NEAR(g.endBearingAt(kUsace, k), 23.0, kTol) << k;
 }
@@ -141,8 +141,8 @@ TEST(UsaceEndBearing, UserCriticalDepthReplacesTheClassDepths) {
     g.options().criticalDepthOption = 2;
     g.options().criticalDepth = 5.0;
     computeUnitEndBearing(g.store(), kUsace);
-    EXPECT_NEAR(g.endBearingAt(kUsace, 12), 13.8, kTol);   // segment 6, node at 5 ft: 23 x 0.6
-    EXPECT_NEAR(g.endBearingAt(kUsace, 13), 11.5, kTol);   // segment 7: 23 x 0.5
+    EXPECT_NEAR(g.endBearingAt(kUsace, 12), 13.8, kTol);  // segment 6, node at 5 ft: 23 x 0.6
+    EXPECT_NEAR(g.endBearingAt(kUsace, 13), 11.5, kTol);  // segment 7: 23 x 0.5
     EXPECT_NEAR(g.endBearingAt(kUsace, 60), 11.5, kTol);
 }
 
@@ -153,11 +153,11 @@ TEST(UsaceEndBearing, DenseSandLatchesBelowTwentyDiameters) {
     computeUnitEndBearing(g.store(), kUsace);
     // Segment 18 (node at 17 ft, below D15 = 16): the medium class value was
     // never taken, so there is no cap yet.
-    EXPECT_NEAR(g.endBearingAt(kUsace, 36), 122.4, kTol);   // 68 x 1.8
-    EXPECT_NEAR(g.endBearingAt(kUsace, 44), 149.6, kTol);   // segment 22: 68 x 2.2
-    EXPECT_NEAR(g.endBearingAt(kUsace, 45), 136.0, kTol);   // segment 23: 68 x 2.0
+    EXPECT_NEAR(g.endBearingAt(kUsace, 36), 122.4, kTol);  // 68 x 1.8
+    EXPECT_NEAR(g.endBearingAt(kUsace, 44), 149.6, kTol);  // segment 22: 68 x 2.2
+    EXPECT_NEAR(g.endBearingAt(kUsace, 45), 136.0, kTol);  // segment 23: 68 x 2.0
     EXPECT_NEAR(g.endBearingAt(kUsace, 58), 136.0, kTol);
-    EXPECT_NEAR(g.endBearingAt(kUsace, 60), 100.0, kTol);   // the layer's limit
+    EXPECT_NEAR(g.endBearingAt(kUsace, 60), 100.0, kTol);  // the layer's limit
 }
 
 // --- sand: API and Revised Lambda --------------------------------------------
@@ -170,9 +170,8 @@ struct ApiLimitCase {
 
 TEST(ApiEndBearing, LimitFollowsTheBearingFactor) {
     const ApiLimitCase cases[] = {
-        {1, 8, 40},    {1, 10, 50},   {1, 16, 80},     {1, 20, 100},    {1, 30, 150},
-        {1, 45, 225},  {1, 60, 250},  {2, 8, 1900},    {2, 10, 2400},   {2, 16, 3850},
-        {2, 20, 4800}, {2, 30, 7200}, {2, 45, 10800},  {2, 60, 12000},
+        {1, 8, 40},   {1, 10, 50},   {1, 16, 80},   {1, 20, 100},  {1, 30, 150},  {1, 45, 225},   {1, 60, 250},
+        {2, 8, 1900}, {2, 10, 2400}, {2, 16, 3850}, {2, 20, 4800}, {2, 30, 7200}, {2, 45, 10800}, {2, 60, 12000},
     };
     // 2900 + 237.5 x 4 = 3850; 4800 + 4800 x 10 / 20 = 7200; 9600 + 2400 x 5 / 10 = 10800.
     for (const ApiLimitCase& c : cases) {
@@ -248,8 +247,8 @@ TEST(NgiEndBearing, RelativeDensityFromConeAndStress) {
     g.stress(5) = 0.0;
     // No cone resistance at all in segment 4 (no CPT, no blow count): 0.
     computeUnitEndBearing(g.store(), kNgi);
-    EXPECT_NEAR(g.endBearingAt(kNgi, 1), 1760.0, kTol);       // closed: 0.8 x 2200
-    EXPECT_NEAR(g.endBearingAt(kNgi, 3), 4124.2897, 1e-3);    // 0.8 x 5980.22 / 1.16
+    EXPECT_NEAR(g.endBearingAt(kNgi, 1), 1760.0, kTol);     // closed: 0.8 x 2200
+    EXPECT_NEAR(g.endBearingAt(kNgi, 3), 4124.2897, 1e-3);  // 0.8 x 5980.22 / 1.16
     EXPECT_EQ(g.endBearingAt(kNgi, 5), 0.0);
     EXPECT_NEAR(g.endBearingAt(kNgi, 6), 1760.0, kTol);
     EXPECT_EQ(g.endBearingAt(kNgi, 7), 0.0);
@@ -257,8 +256,8 @@ TEST(NgiEndBearing, RelativeDensityFromConeAndStress) {
 
     g.openPipe(1000.0, 900.0, 2.0);
     computeUnitEndBearing(g.store(), kNgi);
-    EXPECT_NEAR(g.endBearingAt(kNgi, 1), 1540.0, kTol);       // open: 0.7 x 2200
-    EXPECT_NEAR(g.endBearingAt(kNgi, 3), 2828.4824, 1e-3);    // 0.7 x 5980.22 / 1.48
+    EXPECT_NEAR(g.endBearingAt(kNgi, 1), 1540.0, kTol);     // open: 0.7 x 2200
+    EXPECT_NEAR(g.endBearingAt(kNgi, 3), 2828.4824, 1e-3);  // 0.7 x 5980.22 / 1.48
     EXPECT_EQ(g.endBearingAt(kNgi, 4), g.endBearingAt(kNgi, 3));
 }
 
@@ -276,8 +275,8 @@ TEST(IcpEndBearing, DiameterRuleAndFloors) {
         {24.0, 0.0, 0, 0.3856288},   // 1 - 0.5 L
         {24.0, 22.0, 2, 1.0},        // unplugged: q = qc
         // 48 in = 1219.2 mm > 900: L = 1.5297724.
-        {48.0, 44.0, 0, 0.15},       // 0.1175569 raised to 0.15
-        {48.0, 0.0, 0, 0.3},         // 0.2351138 raised to 0.3
+        {48.0, 44.0, 0, 0.15},  // 0.1175569 raised to 0.15
+        {48.0, 0.0, 0, 0.3},    // 0.2351138 raised to 0.3
     };
     for (const IcpCase& c : cases) {
         CapacityGrid g(1);
@@ -390,5 +389,5 @@ TEST(UserMethodEndBearing, SandUsesTheUsersOwnUnitEndBearing) {
     EXPECT_NEAR(g.endBearingAt(kUserMethod, 3), 9.0, kTol);
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

@@ -30,11 +30,11 @@ TEST(Entry, LibraryExportsItovekAndRunsTheExampleInTheWorkingFolder) {
     const int32_t status = entry(0, 0);
     std::filesystem::current_path(previous);
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(folder.read("pipe24.out").rfind(
-                  "     =========================================================================\n", 0),
+    EXPECT_EQ(folder.read("pipe24.out")
+                  .rfind("     =========================================================================\n", 0),
               0u);
     dlclose(library);
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

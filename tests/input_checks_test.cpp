@@ -107,15 +107,15 @@ TEST(EchoQuantities, CrossSectionAreaByPileType) {
         double perimeter, diameter, inside, tipArea;
         double expected;
     } cases[] = {
-        {1, 1, 0, 0, 24, 23, 0, 36.9138},      // 0.7854 x (576 - 529)
-        {1, 3, 0, 0, 18, 12, 0, 141.372},      // 0.7854 x (324 - 144), circular precast
-        {1, 3, 0, 48, 0, 0, 144, 144},         // square precast: the tip area as read
-        {1, 6, 0, 0, 14, 0, 15.5, 15.5},       // H-pile: the tip area as read
-        {1, 2, 0, 0, 12, 0, 0, 113.0976},      // timber: 0.7854 x 144
-        {1, 4, 0, 0, 14, 10, 0, 153.9384},     // step-taper: 0.7854 x 196, no hole
-        {2, 1, 0, 0, 610, 580, 0, 0.02803878}, // 0.7854 x 35700 mm2 / 1000 / 1000
-        {1, 1, 1, 0, 24, 23, 0, 25.0},         // given in record 9
-        {1, 1, 2, 0, 24, 23, 0, 25.0},         // area table: record 9 value untouched
+        {1, 1, 0, 0, 24, 23, 0, 36.9138},       // 0.7854 x (576 - 529)
+        {1, 3, 0, 0, 18, 12, 0, 141.372},       // 0.7854 x (324 - 144), circular precast
+        {1, 3, 0, 48, 0, 0, 144, 144},          // square precast: the tip area as read
+        {1, 6, 0, 0, 14, 0, 15.5, 15.5},        // H-pile: the tip area as read
+        {1, 2, 0, 0, 12, 0, 0, 113.0976},       // timber: 0.7854 x 144
+        {1, 4, 0, 0, 14, 10, 0, 153.9384},      // step-taper: 0.7854 x 196, no hole
+        {2, 1, 0, 0, 610, 580, 0, 0.02803878},  // 0.7854 x 35700 mm2 / 1000 / 1000
+        {1, 1, 1, 0, 24, 23, 0, 25.0},          // given in record 9
+        {1, 1, 2, 0, 24, 23, 0, 25.0},          // area table: record 9 value untouched
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
@@ -161,7 +161,8 @@ TEST(GridPreparation, SnappedDepthsAndSegmentCount) {
         double bottom, increment;
         int32_t segments;
     } cases[] = {
-        {100, 0.1, 1000}, {100, 0.2, 500}, {70, 1.0, 70}, {0.7, 0.1, 7} /* 6.9999... + 1.0E-6 */,
+        {100, 0.1, 1000}, {100, 0.2, 500},
+        {70, 1.0, 70},    {0.7, 0.1, 7} /* 6.9999... + 1.0E-6 */,
         {64, 5, 12},      {1e300, 1e-300, 2147483647},
     };
     for (const auto& c : cases) {
@@ -405,7 +406,8 @@ TEST(GridCheck, TheSegmentsMustHoldThePileTip) {
         p.pile.embeddedLength = c.embedded;
         p.pile.batterAngle = c.batterDegrees * 3.1415927f / 180;
         k.store->grid.segmentCount = countSegments(p);
-        EXPECT_EQ(checkGridCoversPile((*k.store).problem, (*k.store).grid, (*k.store).report, (*k.store).console), c.passes);
+        EXPECT_EQ(checkGridCoversPile((*k.store).problem, (*k.store).grid, (*k.store).report, (*k.store).console),
+                  c.passes);
         EXPECT_EQ(k.report.str().empty(), c.passes);
         EXPECT_EQ(k.console.str(), k.report.str());
     }
@@ -449,20 +451,23 @@ TEST(EarlyEnds, ReportMessageStatusOneAndNoPlotData) {
           "          PLEASE EXTEND THE DEEPEST SOIL PROFILE OR USE A SMALLER INCREMENT OF PILE LENGTH"},
          true},
         // 60 x cos(60 deg) + 4 = 34.0 <= 35; 35 segments of 0.5 ft reach 17.5 ft.
-        {"steep batter", {{6, "0 0 60"}, {9, "35 0"}},
+        {"steep batter",
+         {{6, "0 0 60"}, {9, "35 0"}},
          {"", "",
           "          COMPUTATION DOES NOT PROCEED BECAUSE THE COMPUTATION SEGMENTS END AT THE DEPTH      17.50 FT.",
           "          AND DO NOT REACH BELOW THE PILE TIP AT THE DEPTH      30.00 FT.",
           "          PLEASE EXTEND THE DEEPEST SOIL PROFILE OR USE A SMALLER INCREMENT OF PILE LENGTH"},
          true},
-        {"soil rows ending above the last segment", {{9, "80 0"}},
+        {"soil rows ending above the last segment",
+         {{9, "80 0"}},
          {"", "",
           "          COMPUTATION DOES NOT PROCEED BECAUSE THE SOIL LAYER TABLE ENDS AT THE DEPTH      70.00 FT.",
           "          AND DOES NOT REACH BELOW THE TOP OF THE LAST SEGMENT AT      79.00 FT.",
           "          PLEASE GIVE SOIL LAYER ROWS DOWN TO THE DEEPEST SOIL PROFILE   80.00 FT."},
          true},
         // Rows at 5 and 5.3 ft merge into 5 ft.
-        {"first two rows sharing a depth below the ground", {{10, "5 1 0.8 115 32 0"}, {12, "5.3 1 0.8 62.6 32 0"}},
+        {"first two rows sharing a depth below the ground",
+         {{10, "5 1 0.8 115 32 0"}, {12, "5.3 1 0.8 62.6 32 0"}},
          {"", "",
           "          COMPUTATION DOES NOT PROCEED BECAUSE THE FIRST TWO SOIL LAYER ROWS SHARE THE DEPTH       5.00 FT.",
           "          BELOW THE GROUND SURFACE: THE SOIL ABOVE THEM CANNOT BE EXTRAPOLATED",
@@ -522,5 +527,5 @@ TEST(EarlyEnds, BadInputEndsTheRunWithItsMessage) {
     EXPECT_EQ(folder.read("pipe24.plt"), "");
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

@@ -5,12 +5,12 @@
 #include <functional>
 #include <memory>
 
-#include "input/input_error.h"
 #include "engine/run_store.h"
 #include "input/free_format.h"
+#include "input/input_error.h"
 #include "input/input_reader.h"
-#include "input/units.h"
 #include "input/pile_line.h"
+#include "input/units.h"
 #include "support/test_support.h"
 
 namespace tovek {
@@ -41,9 +41,8 @@ struct ProblemText {
 
     std::string text() const {
         std::string t;
-        for (const auto* r : {&titles, &record4, &pileLine, &record6, &record7, &record8, &record9, &rows,
-                              &record11, &record12, &record13, &record14, &record15, &record16, &record17,
-                              &record18})
+        for (const auto* r : {&titles, &record4, &pileLine, &record6, &record7, &record8, &record9, &rows, &record11,
+                              &record12, &record13, &record14, &record15, &record16, &record17, &record18})
             t += *r + "\n";
         return t;
     }
@@ -133,8 +132,7 @@ TEST(InputReader, EveryOptionalBlockAndTheReadingRules) {
     const auto store = readFile(test::testDataFolder() / "input" / "every-block-si.in");
     const ProblemData& p = store->problem;
     const AnalysisOptions& o = p.options;
-    EXPECT_EQ(p.projectDescription,
-              "SI problem with every optional block; this title runs on past the sevent");
+    EXPECT_EQ(p.projectDescription, "SI problem with every optional block; this title runs on past the sevent");
     EXPECT_EQ(p.unitSystem, 2);
     EXPECT_EQ(p.layerCount, 2);
     EXPECT_EQ(p.pile.tipClosure, 1);
@@ -267,9 +265,9 @@ TEST(InputReader, PileLineOptionalValuesByCount) {
         {seven + " 1 12.5 0", 1, 12.5, 0, 0.0},
         {seven + " 1 12.5 2", 1, 12.5, 2, 3.0},
         {seven + " 1 12.5 7", 1, 12.5, 7, 1.5},
-        {seven + " 1.9 -3 2.7", 1, -3.0, 2, 3.0},  // truncated toward zero
+        {seven + " 1.9 -3 2.7", 1, -3.0, 2, 3.0},    // truncated toward zero
         {seven + " 1 12.5 0 4 5", 1, 12.5, 1, 1.5},  // 12 values: 10th to 12th ignored
-        {sixty, 1, 12.5, 1, 1.5},                     // 60 values: the first 50 kept
+        {sixty, 1, 12.5, 1, 1.5},                    // 60 values: the first 50 kept
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
@@ -417,8 +415,7 @@ TEST(InputReader, BadInputIsRejectedWithFileLineAndWhatWasExpected) {
         {"row read ends early",
          [](ProblemText& t) {
              t.rows = "0 1 0.8 115 32 0\n0 0 0 15 0 0 0 1000 40000 1 1 0 0 0\n70 2 0 55 0 0\n50 0 2400";
-             t.record11 = t.record12 = t.record13 = t.record14 = t.record15 = t.record16 = t.record17 =
-                 t.record18 = "";
+             t.record11 = t.record12 = t.record13 = t.record14 = t.record15 = t.record16 = t.record17 = t.record18 = "";
          },
          at + "22: the file ends here; expected soil row 2, columns 6 to 19 (record 10) (14 values, 3 found)"},
     };
@@ -452,14 +449,17 @@ TEST(CptReader, PointCountsAndErrors) {
         std::string content;
         std::string message;
     } cases[] = {
-        {"", "ERROR IN FILE \"run.cpt\", LINE 1: the file ends here; expected record 1 of the CPT data (an unused "
-             "whole number, number of CPT points) (2 values, 0 found)"},
+        {"",
+         "ERROR IN FILE \"run.cpt\", LINE 1: the file ends here; expected record 1 of the CPT data (an unused "
+         "whole number, number of CPT points) (2 values, 0 found)"},
         {"0 1001\n", "ERROR IN FILE \"run.cpt\", LINE 1: the number of CPT points is 1001; at most 1000 are allowed"},
-        {"0 2\n1 100\n", "ERROR IN FILE \"run.cpt\", LINE 3: the file ends here; expected CPT point 2 (2 values, 0 "
-                         "found)"},
-        {"0 2.0\n", "ERROR IN FILE \"run.cpt\", LINE 1: expected a whole number (digits only) for the number of "
-                    "CPT points in record 1 of the CPT data (an unused whole number, number of CPT points), found "
-                    "\"2.0\""},
+        {"0 2\n1 100\n",
+         "ERROR IN FILE \"run.cpt\", LINE 3: the file ends here; expected CPT point 2 (2 values, 0 "
+         "found)"},
+        {"0 2.0\n",
+         "ERROR IN FILE \"run.cpt\", LINE 1: expected a whole number (digits only) for the number of "
+         "CPT points in record 1 of the CPT data (an unused whole number, number of CPT points), found "
+         "\"2.0\""},
     };
     for (const auto& c : cases) {
         try {
@@ -471,5 +471,5 @@ TEST(CptReader, PointCountsAndErrors) {
     }
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

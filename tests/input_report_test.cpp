@@ -71,8 +71,8 @@ void setMethods(ProblemData& p, std::initializer_list<int> flags) {
 }
 
 // The pile line and the enhanced end as the reader leaves them.
-void setPile(ProblemData& p, double perimeter, double tipArea, double od, double id, double modulus,
-             double totalLength, double stickup) {
+void setPile(ProblemData& p, double perimeter, double tipArea, double od, double id, double modulus, double totalLength,
+             double stickup) {
     PileSection& pile = p.pile;
     pile.perimeter = perimeter;
     pile.tipAreaAsRead = tipArea;
@@ -127,11 +127,11 @@ void openPipeEnglish(ProblemData& p) {
     p.options.clayDrainage = 1;
     p.options.plugOption = 0;
     setRows(p, {
-        // depth type K gamma phi Nq | limits (ksf) su sr N | PI qc(psf) user skin/end (psf) | LRFD | z(in) t
-        {0, 1, 0, 115, 32, 0, 0, 0, 0, 0, 15, 0, 40000, 1000, 40000, 1, 1, 0, 0},
-        {10, 1, 0, 62.6, 34, 40, 2.0, 0, 0, 0, 18, 0, 50000, 1200, 50000, 0.75, 0.8, 0.1, 0},
-        {30, 2, 1.0, 55, 0, 10, 1.5, 45.0, 1.2, 0.6, 0, 20, 10800, 800, 10800, 0.7, 0.65, 0, 0},
-    });
+                   // depth type K gamma phi Nq | limits (ksf) su sr N | PI qc(psf) user skin/end (psf) | LRFD | z(in) t
+                   {0, 1, 0, 115, 32, 0, 0, 0, 0, 0, 15, 0, 40000, 1000, 40000, 1, 1, 0, 0},
+                   {10, 1, 0, 62.6, 34, 40, 2.0, 0, 0, 0, 18, 0, 50000, 1200, 50000, 0.75, 0.8, 0.1, 0},
+                   {30, 2, 1.0, 55, 0, 10, 1.5, 45.0, 1.2, 0.6, 0, 20, 10800, 800, 10800, 0.7, 0.65, 0, 0},
+               });
 }
 
 // SI timber pile, FHWA alone, tension without API RP 2A, a taper angle.
@@ -153,10 +153,10 @@ void timberSi(ProblemData& p) {
     p.options.loadingType = 1;
     p.options.tensionReductionFactor = 0.7;
     setRows(p, {
-        // SI: limits and strengths in kPa, z in m
-        {0, 1, 1.2, 18.5, 30, 0, 0, 5000, 0, 0, 12, 0, 0, 40, 3000, 0.8, 0.9, 0.005, 0.8},
-        {13.5, 3, 0, 9.0, 28, 25, 60, 0, 0, 0, 20, 0, 0, 55, 4500, 1.0, 1.0, 0, 0},
-    });
+                   // SI: limits and strengths in kPa, z in m
+                   {0, 1, 1.2, 18.5, 30, 0, 0, 5000, 0, 0, 12, 0, 0, 40, 3000, 0.8, 0.9, 0.005, 0.8},
+                   {13.5, 3, 0, 9.0, 28, 25, 60, 0, 0, 0, 20, 0, 0, 55, 4500, 1.0, 1.0, 0, 0},
+               });
 }
 
 // English H-pile: USACE alone with its critical depth and the long-pile
@@ -181,9 +181,9 @@ void hPileEnglish(ProblemData& p) {
     p.pile.areaDistance[2] = 50;
     p.pile.areaValue[2] = 12.25;
     setRows(p, {
-        {0, 2, 0.9, 120, 0, 0, 1.2, 9.0, 1.0, 0.5, 0, 0, 0, 0, 0, 0.6, 0.55, 0, 0},
-        {60, 1, 1.1, 57.6, 36, 30, 2.5, 60, 0, 0, 30, 0, 0, 0, 0, 0.6, 0.55, 0, 0},
-    });
+                   {0, 2, 0.9, 120, 0, 0, 1.2, 9.0, 1.0, 0.5, 0, 0, 0, 0, 0, 0.6, 0.55, 0, 0},
+                   {60, 1, 1.1, 57.6, 36, 30, 2.5, 60, 0, 0, 30, 0, 0, 0, 0, 0.6, 0.55, 0, 0},
+               });
 }
 
 // SI precast square pile: FHWA and USACE, critical depth at a stress, a
@@ -204,9 +204,9 @@ void precastSquareSi(ProblemData& p) {
     p.pile.areaOption = 1;
     p.pile.crossSectionArea = 0.16;
     setRows(p, {
-        {0, 1, 0, 19, 32, 0, 100, 10000, 0, 0, 25, 0, 0, 0, 0, 1, 1, 0.0025, 0},
-        {25, 2, 1.0, 8.0, 0, 0, 30, 0, 50, 25, 0, 0, 0, 0, 0, 1, 1, 0, 0.5},
-    });
+                   {0, 1, 0, 19, 32, 0, 100, 10000, 0, 0, 25, 0, 0, 0, 0, 1, 1, 0.0025, 0},
+                   {25, 2, 1.0, 8.0, 0, 0, 30, 0, 50, 25, 0, 0, 0, 0, 0, 1, 1, 0, 0.5},
+               });
 }
 
 // English closed-ended pipe with an enhanced end: FHWA and API RP 2A,
@@ -232,9 +232,9 @@ void closedPipeEnglish(ProblemData& p) {
     p.pile.areaOption = 1;
     p.pile.crossSectionArea = 20.76;
     setRows(p, {
-        {0, 1, 0.8, 110, 30, 20, 1.5, 80, 0, 0, 10, 0, 0, 500, 20000, 1, 1, 0.15, 0.9},
-        {20, 1, 1.0, 60, 35, 0, 2.0, 100, 0, 0, 30, 0, 0, 0, 0, 1, 1, 0.2, 0},
-    });
+                   {0, 1, 0.8, 110, 30, 20, 1.5, 80, 0, 0, 10, 0, 0, 500, 20000, 1, 1, 0.15, 0.9},
+                   {20, 1, 1.0, 60, 35, 0, 2.0, 100, 0, 0, 30, 0, 0, 0, 0, 1, 1, 0.2, 0},
+               });
 }
 
 // SI precast tube, open at the tip: USACE and the user's unit values,
@@ -256,10 +256,10 @@ void precastTubeSi(ProblemData& p) {
     p.pile.crossSectionArea = 0.1571;
     p.options.plugOption = 1;
     setRows(p, {
-        {0, 2, 0, 17, 0, 0, 0, 500, 40, 20, 0, 0, 0, 30, 900, 0.9, 0.8, 0, 0},
-        {6, 1, 1.0, 9.5, 34, 35, 80, 9000, 0, 0, 22, 0, 0, 45, 4000, 0.9, 0.8, 0.004, 0},
-        {20, 3, 0.7, 9.0, 30, 0, 70, 8000, 0, 0, 28, 0, 0, 50, 5000, 0.9, 0.8, 0.003, 0.85},
-    });
+                   {0, 2, 0, 17, 0, 0, 0, 500, 40, 20, 0, 0, 0, 30, 900, 0.9, 0.8, 0, 0},
+                   {6, 1, 1.0, 9.5, 34, 35, 80, 9000, 0, 0, 22, 0, 0, 45, 4000, 0.9, 0.8, 0.004, 0},
+                   {20, 3, 0.7, 9.0, 30, 0, 70, 8000, 0, 0, 28, 0, 0, 50, 5000, 0.9, 0.8, 0.003, 0.85},
+               });
 }
 
 // English tapered monotube with every method selected: all chart columns,
@@ -286,9 +286,9 @@ void taperedAllMethodsEnglish(ProblemData& p) {
     p.pile.areaOption = 1;
     p.pile.crossSectionArea = 12.5;
     setRows(p, {
-        {0, 1, 1.0, 115, 33, 25, 0, 60, 0, 0, 20, 0, 120000, 0, 0, 1, 1, 0.2, 0},
-        {15, 2, 0, 50, 0, 0, 1.0, 9.0, 0.8, 0.4, 1.5, 25, 15000, 0, 0, 1, 1, 0.3, 0},
-    });
+                   {0, 1, 1.0, 115, 33, 25, 0, 60, 0, 0, 20, 0, 120000, 0, 0, 1, 1, 0.2, 0},
+                   {15, 2, 0, 50, 0, 0, 1.0, 9.0, 0.8, 0.4, 1.5, 25, 15000, 0, 0, 1, 1, 0.3, 0},
+               });
 }
 
 // The bundled example (examples/pipe-pile/pipe24.in) as the reader leaves
@@ -309,12 +309,12 @@ void pipe24Example(ProblemData& p) {
     p.pile.areaOption = 1;
     p.pile.crossSectionArea = 0.7854 * 47;
     setRows(p, {
-        {0, 1, 0.8, 115, 32, 0, 0, 0, 0, 0, 15, 0, 0, 1000, 40000, 1, 1, 0, 0},
-        {10, 1, 0.8, 62.6, 32, 0, 0, 0, 0, 0, 18, 0, 0, 1200, 50000, 1, 1, 0, 0},
-        {30, 1, 0.8, 62.6, 34, 0, 0, 0, 0, 0, 25, 0, 0, 1500, 60000, 1, 1, 0, 0},
-        {30, 2, 0, 55, 0, 0, 0, 0, 1.2, 0.6, 0, 20, 0, 800, 10800, 1, 1, 0, 0},
-        {70, 2, 0, 55, 0, 0, 0, 0, 2.4, 1.2, 0, 20, 0, 1400, 21600, 1, 1, 0, 0},
-    });
+                   {0, 1, 0.8, 115, 32, 0, 0, 0, 0, 0, 15, 0, 0, 1000, 40000, 1, 1, 0, 0},
+                   {10, 1, 0.8, 62.6, 32, 0, 0, 0, 0, 0, 18, 0, 0, 1200, 50000, 1, 1, 0, 0},
+                   {30, 1, 0.8, 62.6, 34, 0, 0, 0, 0, 0, 25, 0, 0, 1500, 60000, 1, 1, 0, 0},
+                   {30, 2, 0, 55, 0, 0, 0, 0, 1.2, 0.6, 0, 20, 0, 800, 10800, 1, 1, 0, 0},
+                   {70, 2, 0, 55, 0, 0, 0, 0, 2.4, 1.2, 0, 20, 0, 1400, 21600, 1, 1, 0, 0},
+               });
 }
 
 struct SectionRun {
@@ -500,8 +500,8 @@ TEST(InputEcho, UnknownSoilTypeShowsItsCode) {
     });
     // V3 row without a default: 10X,F7.2,3X,A4,F10.2,F13.2,F13.2,F10.2,A2;
     // the Army Corps factor at 36 degrees is 56.00.
-    const std::string row = kTen + "  60.00" + "   " + " 4.0" + "      1.10" + "        57.60" + "        36.00" +
-                            "     56.00" + "**";
+    const std::string row =
+        kTen + "  60.00" + "   " + " 4.0" + "      1.10" + "        57.60" + "        36.00" + "     56.00" + "**";
     EXPECT_NE(std::find(run->lines.begin(), run->lines.end(), row), run->lines.end());
 }
 
@@ -587,5 +587,5 @@ TEST(InputEcho, BundledPipeExampleReport) {
     expectSameLines(got, want, "pipe24_example.txt");
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

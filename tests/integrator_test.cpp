@@ -38,9 +38,7 @@ void setAveraging(CapacityGrid& g, int option) {
     g.options().tipAveragingDiameters = option == 0 ? 0.0 : (option == 2 ? 3.0 : 1.5);
 }
 
-void integrate(CapacityGrid& g, int code) {
-    integrateCapacity(g.store(), code);
-}
+void integrate(CapacityGrid& g, int code) { integrateCapacity(g.store(), code); }
 
 TEST(IntegrateCapacity, PileShorterThanOneIncrementHasOneNode) {
     // Clay with Su = 1 ksf: 9 ksf x 0.7853975 = 7.0685775 kips at every boundary.
@@ -314,19 +312,21 @@ TEST(IntegrateCapacity, InsideFrictionRules) {
     // The method's own friction (FHWA): 0.3/0.4 in sand, 0.7 at the clay top.
     struct Case {
         int code;
-        double f[5];       // insideFriction(1..4)
-        double force[5];   // insideFrictionForce(1..4)
+        double f[5];      // insideFriction(1..4)
+        double force[5];  // insideFrictionForce(1..4)
     };
     const double sand3 = 2.8797909 * (1.4558804 + 1.7470565);  // 9.2237886
-    const double clay3 = 2.8797909 * 2 * 0.2121320;             // 1.2217918
+    const double clay3 = 2.8797909 * 2 * 0.2121320;            // 1.2217918
     const Case cases[] = {
-        {kRevisedLambda, {0, 1.4558804, 1.7470565, 0.2121320, 0.2121320},
+        {kRevisedLambda,
+         {0, 1.4558804, 1.7470565, 0.2121320, 0.2121320},
          {0, sand3, sand3, sand3 + clay3, sand3 + clay3}},
-        {kUserMethod, {0, 1.4558804, 1.7470565, 0.2121320, 0.2121320},
-         {0, sand3, sand3, sand3 + clay3, sand3 + clay3}},
-        {kApi, {0, 1.4, 1.4, 0.2121320, 0.2121320},
+        {kUserMethod, {0, 1.4558804, 1.7470565, 0.2121320, 0.2121320}, {0, sand3, sand3, sand3 + clay3, sand3 + clay3}},
+        {kApi,
+         {0, 1.4, 1.4, 0.2121320, 0.2121320},
          {0, 8.0634145, 8.0634145, 8.0634145 + clay3, 8.0634145 + clay3}},  // 2.8797909 x 2.8
-        {kFhwa, {0, 0.3, 0.4, 0.7, 0.7},
+        {kFhwa,
+         {0, 0.3, 0.4, 0.7, 0.7},
          {0, 2.0158536, 2.0158536, 6.0475609, 6.0475609}},  // 2.8797909 x 0.7, + 2.8797909 x 1.4
     };
     for (const Case& c : cases) {
@@ -405,9 +405,9 @@ TEST(IntegrateCapacity, SelfWeightAboveAndBelowTheWaterTable) {
     CapacityGrid g = tensionPile(0, 5.0);
     integrate(g, kApi);
     const auto& eb = g.capacity(kApi).endBearing;
-    EXPECT_NEAR(eb[1], 0.245, kTol);    // stick-up only
-    EXPECT_NEAR(eb[4], 0.6125, kTol);   // 0.1225 x 3 + 0.245
-    EXPECT_NEAR(eb[6], 0.8575, kTol);   // 0.1225 x 5 + 0.245
+    EXPECT_NEAR(eb[1], 0.245, kTol);   // stick-up only
+    EXPECT_NEAR(eb[4], 0.6125, kTol);  // 0.1225 x 3 + 0.245
+    EXPECT_NEAR(eb[6], 0.8575, kTol);  // 0.1225 x 5 + 0.245
     // 0.1225 x 5 + (0.49 - 0.0624) x 0.25 x 3 + 0.245 = 1.1782
     EXPECT_NEAR(eb[9], 1.1782, kTol);
 }
@@ -501,5 +501,5 @@ TEST(IntegrateCapacity, TaperedPileBearsOnItsTipDiameter) {
     EXPECT_NEAR(g.capacity(kApi).endBearing[9], 11.777785, 1e-5);
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

@@ -32,11 +32,11 @@ TEST(LayoutFields, NumbersFollowFortranEditing) {
         {'F', -0.001, 7, 2, "  -0.00"},
         {'F', 0.005001, 7, 2, "   0.01"},
         {'F', 59.9999999, 10, 2, "     60.00"},
-        {'F', 99.995, 5, 2, "*****"},     // 100.00 needs six columns
+        {'F', 99.995, 5, 2, "*****"},  // 100.00 needs six columns
         {'F', 9999999.0, 9, 1, "9999999.0"},
         {'F', 10000000.0, 9, 1, "*********"},
         {'F', 2.5, 6, 0, "    2."},
-        {'F', 0.125, 6, 2, "  0.12"},     // exact binary tie rounds to even
+        {'F', 0.125, 6, 2, "  0.12"},  // exact binary tie rounds to even
         {'F', 1234.5678, 8, 3, "1234.568"},
         // Ew.d: the 0.ddE+xx form; leading zero dropped when there is no room.
         {'E', 9999999.0, 9, 2, " 0.10E+08"},
@@ -53,8 +53,8 @@ TEST(LayoutFields, NumbersFollowFortranEditing) {
         {'E', 1.0e10, 6, 3, "******"},
     };
     for (const auto& c : cases) {
-        const std::string got = c.kind == 'F' ? formatFixed(c.value, c.width, c.decimals)
-                                              : formatExponent(c.value, c.width, c.decimals);
+        const std::string got =
+            c.kind == 'F' ? formatFixed(c.value, c.width, c.decimals) : formatExponent(c.value, c.width, c.decimals);
         EXPECT_EQ(got, c.expected) << c.kind << c.width << "." << c.decimals << " of " << c.value;
     }
 }
@@ -119,8 +119,8 @@ TEST(LayoutWriterTest, WritesLinesAndFreeFormatIntegers) {
     EXPECT_EQ(out.str(), "\n   7\n           2           4           1           4\nraw\n");
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek
 
 namespace tovek {
 namespace {
@@ -171,5 +171,5 @@ TEST(LayoutFields, EditingAgreesWithExactConversionOverManyValues) {
     }
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

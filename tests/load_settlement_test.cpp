@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "input/input_error.h"
 #include "engine/run_store.h"
+#include "input/input_error.h"
 #include "settlement/load_settlement.h"
 #include "settlement/tz_curves.h"
 #include "support/test_support.h"
@@ -91,7 +91,10 @@ TEST(LoadSettlement, ReportAndPlotBlocksFollowTheLayoutsLineByLine) {
     store.problem.layers[2].soilType = 2;
     store.problem.layers[2].depth = 20;
     setMovements(store, {0.012, 0.024, 10});
-    { auto run = (store).settlementRun(); runLoadSettlement(run); }
+    {
+        auto run = (store).settlementRun();
+        runLoadSettlement(run);
+    }
     // Curve movements: z_p = 0.24 in (no peak movement given) times 0.16,
     // 0.31, 0.57, 0.80, 1, 2, 3, 5, 20. Tip curve: Q = 10 kips, movements
     // 24 in x 0.0005 ... 0.2. Tip loads: 0.0625 Q = 0.625 kips at 0.012 in,
@@ -100,146 +103,146 @@ TEST(LoadSettlement, ReportAndPlotBlocksFollowTheLayoutsLineByLine) {
     // Segment rows: mid-points 20, 12, 4 in from the head (1.667, 1.0,
     // 0.333 ft); mid movement = w_b + P x 8 / (2 AE).
     expectLines(stage.reportLines(), {
-        "",
-        "",
-        "            NOTES:",
-        "            - AN ASTERISK IS PLACED IN THE END-BEARING COLUMN",
-        "              IF THE TIP RESISTANCE IS CONTROLLED BY THE FRICTION",
-        "              OF SOIL PLUG INSIDE AN OPEN-ENDED PIPE PILE.",
-        "",
-        "",
-        "",
-        "                *************************************************",
-        "                * COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *",
-        "                * CURVES FOR AXIAL LOADING                      *",
-        "                *************************************************",
-        "",
-        "",
-        "        T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD TRANSFER   PILE MOVEMENT",
-        "           NO.      POINTS        FT.              PSI             IN.",
-        "",
-        "            1         10      0.4167E-01",
-        "                                               0.0000E+00      0.0000E+00",
-        "                                               0.0000E+00      0.3840E-01",
-        "                                               0.0000E+00      0.7440E-01",
-        "                                               0.0000E+00      0.1368E+00",
-        "                                               0.0000E+00      0.1920E+00",
-        "                                               0.0000E+00      0.2400E+00",
-        "                                               0.0000E+00      0.4800E+00",
-        "                                               0.0000E+00      0.7200E+00",
-        "                                               0.0000E+00      0.1200E+01",
-        "                                               0.0000E+00      0.4800E+01",
-        "            2         10      0.1000E+02",
-        "                                               0.0000E+00      0.0000E+00",
-        "                                               0.0000E+00      0.3840E-01",
-        "                                               0.0000E+00      0.7440E-01",
-        "                                               0.0000E+00      0.1368E+00",
-        "                                               0.0000E+00      0.1920E+00",
-        "                                               0.0000E+00      0.2400E+00",
-        "                                               0.0000E+00      0.4800E+00",
-        "                                               0.0000E+00      0.7200E+00",
-        "                                               0.0000E+00      0.1200E+01",
-        "                                               0.0000E+00      0.4800E+01",
-        "            3         10      0.1996E+02",
-        "                                               0.0000E+00      0.0000E+00",
-        "                                               0.0000E+00      0.3840E-01",
-        "                                               0.0000E+00      0.7440E-01",
-        "                                               0.0000E+00      0.1368E+00",
-        "                                               0.0000E+00      0.1920E+00",
-        "                                               0.0000E+00      0.2400E+00",
-        "                                               0.0000E+00      0.4800E+00",
-        "                                               0.0000E+00      0.7200E+00",
-        "                                               0.0000E+00      0.1200E+01",
-        "                                               0.0000E+00      0.4800E+01",
-        "",
-        "",
-        "",
-        "        TIP   LOAD        TIP MOVEMENT",
-        "            KIP               IN.",
-        "",
-        "        0.0000E+00         0.0000E+00",
-        "        0.6250E+00         0.1200E-01",
-        "        0.1250E+01         0.2400E-01",
-        "        0.2500E+01         0.4800E-01",
-        "        0.5000E+01         0.3120E+00",
-        "        0.7500E+01         0.1008E+01",
-        "        0.9000E+01         0.1752E+01",
-        "        0.1000E+02         0.2400E+01",
-        "        0.1000E+02         0.3600E+01",
-        "        0.1000E+02         0.4800E+01",
-        "",
-        "",
-        "",
-        "                      LOAD VERSUS SETTLEMENT CURVE",
-        "                      ****************************",
-        "",
-        "",
-        "",
-        "        TOP  LOAD     TOP MOVEMENT       TIP  LOAD      TIP MOVEMENT",
-        "           KIP             IN.              KIP            IN.",
-        "       0.6250E+00      0.1201E-01      0.6250E+00      0.1200E-01",
-        "       0.1250E+01      0.2403E-01      0.1250E+01      0.2400E-01",
-        "       0.1000E+02      0.1000E+02      0.1000E+02      0.1000E+02",
-    });
+                                         "",
+                                         "",
+                                         "            NOTES:",
+                                         "            - AN ASTERISK IS PLACED IN THE END-BEARING COLUMN",
+                                         "              IF THE TIP RESISTANCE IS CONTROLLED BY THE FRICTION",
+                                         "              OF SOIL PLUG INSIDE AN OPEN-ENDED PIPE PILE.",
+                                         "",
+                                         "",
+                                         "",
+                                         "                *************************************************",
+                                         "                * COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *",
+                                         "                * CURVES FOR AXIAL LOADING                      *",
+                                         "                *************************************************",
+                                         "",
+                                         "",
+                                         "        T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD TRANSFER   PILE MOVEMENT",
+                                         "           NO.      POINTS        FT.              PSI             IN.",
+                                         "",
+                                         "            1         10      0.4167E-01",
+                                         "                                               0.0000E+00      0.0000E+00",
+                                         "                                               0.0000E+00      0.3840E-01",
+                                         "                                               0.0000E+00      0.7440E-01",
+                                         "                                               0.0000E+00      0.1368E+00",
+                                         "                                               0.0000E+00      0.1920E+00",
+                                         "                                               0.0000E+00      0.2400E+00",
+                                         "                                               0.0000E+00      0.4800E+00",
+                                         "                                               0.0000E+00      0.7200E+00",
+                                         "                                               0.0000E+00      0.1200E+01",
+                                         "                                               0.0000E+00      0.4800E+01",
+                                         "            2         10      0.1000E+02",
+                                         "                                               0.0000E+00      0.0000E+00",
+                                         "                                               0.0000E+00      0.3840E-01",
+                                         "                                               0.0000E+00      0.7440E-01",
+                                         "                                               0.0000E+00      0.1368E+00",
+                                         "                                               0.0000E+00      0.1920E+00",
+                                         "                                               0.0000E+00      0.2400E+00",
+                                         "                                               0.0000E+00      0.4800E+00",
+                                         "                                               0.0000E+00      0.7200E+00",
+                                         "                                               0.0000E+00      0.1200E+01",
+                                         "                                               0.0000E+00      0.4800E+01",
+                                         "            3         10      0.1996E+02",
+                                         "                                               0.0000E+00      0.0000E+00",
+                                         "                                               0.0000E+00      0.3840E-01",
+                                         "                                               0.0000E+00      0.7440E-01",
+                                         "                                               0.0000E+00      0.1368E+00",
+                                         "                                               0.0000E+00      0.1920E+00",
+                                         "                                               0.0000E+00      0.2400E+00",
+                                         "                                               0.0000E+00      0.4800E+00",
+                                         "                                               0.0000E+00      0.7200E+00",
+                                         "                                               0.0000E+00      0.1200E+01",
+                                         "                                               0.0000E+00      0.4800E+01",
+                                         "",
+                                         "",
+                                         "",
+                                         "        TIP   LOAD        TIP MOVEMENT",
+                                         "            KIP               IN.",
+                                         "",
+                                         "        0.0000E+00         0.0000E+00",
+                                         "        0.6250E+00         0.1200E-01",
+                                         "        0.1250E+01         0.2400E-01",
+                                         "        0.2500E+01         0.4800E-01",
+                                         "        0.5000E+01         0.3120E+00",
+                                         "        0.7500E+01         0.1008E+01",
+                                         "        0.9000E+01         0.1752E+01",
+                                         "        0.1000E+02         0.2400E+01",
+                                         "        0.1000E+02         0.3600E+01",
+                                         "        0.1000E+02         0.4800E+01",
+                                         "",
+                                         "",
+                                         "",
+                                         "                      LOAD VERSUS SETTLEMENT CURVE",
+                                         "                      ****************************",
+                                         "",
+                                         "",
+                                         "",
+                                         "        TOP  LOAD     TOP MOVEMENT       TIP  LOAD      TIP MOVEMENT",
+                                         "           KIP             IN.              KIP            IN.",
+                                         "       0.6250E+00      0.1201E-01      0.6250E+00      0.1200E-01",
+                                         "       0.1250E+01      0.2403E-01      0.1250E+01      0.2400E-01",
+                                         "       0.1000E+02      0.1000E+02      0.1000E+02      0.1000E+02",
+                                     });
     expectLines(stage.plotLines(), {
-        "           3",
-        "            1         10      0.4167E-01",
-        "                                               0.0000E+00      0.0000E+00",
-        "                                               0.0000E+00      0.3840E-01",
-        "                                               0.0000E+00      0.7440E-01",
-        "                                               0.0000E+00      0.1368E+00",
-        "                                               0.0000E+00      0.1920E+00",
-        "                                               0.0000E+00      0.2400E+00",
-        "                                               0.0000E+00      0.4800E+00",
-        "                                               0.0000E+00      0.7200E+00",
-        "                                               0.0000E+00      0.1200E+01",
-        "                                               0.0000E+00      0.4800E+01",
-        "            2         10      0.1000E+02",
-        "                                               0.0000E+00      0.0000E+00",
-        "                                               0.0000E+00      0.3840E-01",
-        "                                               0.0000E+00      0.7440E-01",
-        "                                               0.0000E+00      0.1368E+00",
-        "                                               0.0000E+00      0.1920E+00",
-        "                                               0.0000E+00      0.2400E+00",
-        "                                               0.0000E+00      0.4800E+00",
-        "                                               0.0000E+00      0.7200E+00",
-        "                                               0.0000E+00      0.1200E+01",
-        "                                               0.0000E+00      0.4800E+01",
-        "            3         10      0.1996E+02",
-        "                                               0.0000E+00      0.0000E+00",
-        "                                               0.0000E+00      0.3840E-01",
-        "                                               0.0000E+00      0.7440E-01",
-        "                                               0.0000E+00      0.1368E+00",
-        "                                               0.0000E+00      0.1920E+00",
-        "                                               0.0000E+00      0.2400E+00",
-        "                                               0.0000E+00      0.4800E+00",
-        "                                               0.0000E+00      0.7200E+00",
-        "                                               0.0000E+00      0.1200E+01",
-        "                                               0.0000E+00      0.4800E+01",
-        "        0.0000E+00         0.0000E+00",
-        "        0.6250E+00         0.1200E-01",
-        "        0.1250E+01         0.2400E-01",
-        "        0.2500E+01         0.4800E-01",
-        "        0.5000E+01         0.3120E+00",
-        "        0.7500E+01         0.1008E+01",
-        "        0.9000E+01         0.1752E+01",
-        "        0.1000E+02         0.2400E+01",
-        "        0.1000E+02         0.3600E+01",
-        "        0.1000E+02         0.4800E+01",
-        "           3",
-        "    0.167E+01    0.625E+00    0.120E-01",
-        "    0.100E+01    0.625E+00    0.120E-01",
-        "    0.333E+00    0.625E+00    0.120E-01",
-        "    0.167E+01    0.125E+01    0.240E-01",
-        "    0.100E+01    0.125E+01    0.240E-01",
-        "    0.333E+00    0.125E+01    0.240E-01",
-        "    0.167E+01    0.100E+02    0.100E+02",
-        "    0.100E+01    0.100E+02    0.100E+02",
-        "    0.333E+00    0.100E+02    0.100E+02",
-        "       0.6250E+00      0.1201E-01      0.6250E+00      0.1200E-01",
-        "       0.1250E+01      0.2403E-01      0.1250E+01      0.2400E-01",
-        "       0.1000E+02      0.1000E+02      0.1000E+02      0.1000E+02",
-    });
+                                       "           3",
+                                       "            1         10      0.4167E-01",
+                                       "                                               0.0000E+00      0.0000E+00",
+                                       "                                               0.0000E+00      0.3840E-01",
+                                       "                                               0.0000E+00      0.7440E-01",
+                                       "                                               0.0000E+00      0.1368E+00",
+                                       "                                               0.0000E+00      0.1920E+00",
+                                       "                                               0.0000E+00      0.2400E+00",
+                                       "                                               0.0000E+00      0.4800E+00",
+                                       "                                               0.0000E+00      0.7200E+00",
+                                       "                                               0.0000E+00      0.1200E+01",
+                                       "                                               0.0000E+00      0.4800E+01",
+                                       "            2         10      0.1000E+02",
+                                       "                                               0.0000E+00      0.0000E+00",
+                                       "                                               0.0000E+00      0.3840E-01",
+                                       "                                               0.0000E+00      0.7440E-01",
+                                       "                                               0.0000E+00      0.1368E+00",
+                                       "                                               0.0000E+00      0.1920E+00",
+                                       "                                               0.0000E+00      0.2400E+00",
+                                       "                                               0.0000E+00      0.4800E+00",
+                                       "                                               0.0000E+00      0.7200E+00",
+                                       "                                               0.0000E+00      0.1200E+01",
+                                       "                                               0.0000E+00      0.4800E+01",
+                                       "            3         10      0.1996E+02",
+                                       "                                               0.0000E+00      0.0000E+00",
+                                       "                                               0.0000E+00      0.3840E-01",
+                                       "                                               0.0000E+00      0.7440E-01",
+                                       "                                               0.0000E+00      0.1368E+00",
+                                       "                                               0.0000E+00      0.1920E+00",
+                                       "                                               0.0000E+00      0.2400E+00",
+                                       "                                               0.0000E+00      0.4800E+00",
+                                       "                                               0.0000E+00      0.7200E+00",
+                                       "                                               0.0000E+00      0.1200E+01",
+                                       "                                               0.0000E+00      0.4800E+01",
+                                       "        0.0000E+00         0.0000E+00",
+                                       "        0.6250E+00         0.1200E-01",
+                                       "        0.1250E+01         0.2400E-01",
+                                       "        0.2500E+01         0.4800E-01",
+                                       "        0.5000E+01         0.3120E+00",
+                                       "        0.7500E+01         0.1008E+01",
+                                       "        0.9000E+01         0.1752E+01",
+                                       "        0.1000E+02         0.2400E+01",
+                                       "        0.1000E+02         0.3600E+01",
+                                       "        0.1000E+02         0.4800E+01",
+                                       "           3",
+                                       "    0.167E+01    0.625E+00    0.120E-01",
+                                       "    0.100E+01    0.625E+00    0.120E-01",
+                                       "    0.333E+00    0.625E+00    0.120E-01",
+                                       "    0.167E+01    0.125E+01    0.240E-01",
+                                       "    0.100E+01    0.125E+01    0.240E-01",
+                                       "    0.333E+00    0.125E+01    0.240E-01",
+                                       "    0.167E+01    0.100E+02    0.100E+02",
+                                       "    0.100E+01    0.100E+02    0.100E+02",
+                                       "    0.333E+00    0.100E+02    0.100E+02",
+                                       "       0.6250E+00      0.1201E-01      0.6250E+00      0.1200E-01",
+                                       "       0.1250E+01      0.2403E-01      0.1250E+01      0.2400E-01",
+                                       "       0.1000E+02      0.1000E+02      0.1000E+02      0.1000E+02",
+                                   });
 }
 
 TEST(LoadSettlement, WithoutShaftFrictionTheTopCarriesTheTipLoadAndTheElasticShortening) {
@@ -248,7 +251,10 @@ TEST(LoadSettlement, WithoutShaftFrictionTheTopCarriesTheTipLoadAndTheElasticSho
     RunStore& store = *stage.store;
     englishPile(store, 40, 0, 100, 0);
     store.problem.printIncrement = 5;
-    { auto run = (store).settlementRun(); runLoadSettlement(run); }
+    {
+        auto run = (store).settlementRun();
+        runLoadSettlement(run);
+    }
     const SettlementData& s = store.settlement;
     ASSERT_EQ(s.pointCount, 13);
     // L_t / AE = 480 in / (36.5 in2 x 29.0E6 psi) = 4.534719E-7 in/lb.
@@ -319,14 +325,17 @@ TEST(LoadSettlement, FullyMobilisedShaftsGiveTheHandWorkedHeadLoads) {
         store.problem.pile.zeroFrictionLength = c.zeroFriction;
         store.problem.pile.taperAngle = c.taper;
         setMovements(store, {10, 12, 15});
-        { auto run = (store).settlementRun(); runLoadSettlement(run); }
+        {
+            auto run = (store).settlementRun();
+            runLoadSettlement(run);
+        }
         const SettlementData& s = store.settlement;
         ASSERT_EQ(s.pointCount, 3) << c.what;
         const double movements[] = {10, 12, 15};
         for (size_t i = 1; i <= 3; ++i) {
             const LoadSettlementPoint& pt = s.points[i];
             EXPECT_EQ(pt.tipMovement, movements[i - 1]) << c.what;  // taken unconverted
-            EXPECT_NEAR(pt.tipLoad, 100000, 1e-6) << c.what;         // the tip holds Q
+            EXPECT_NEAR(pt.tipLoad, 100000, 1e-6) << c.what;        // the tip holds Q
             EXPECT_NEAR(pt.topLoad, 100000 + c.shaftPounds, 0.05) << c.what;
         }
         EXPECT_EQ(s.unconvergedSegments, 0) << c.what;
@@ -367,7 +376,10 @@ TEST(LoadSettlement, AreaTableGivesAStiffnessVaryingAlongThePile) {
             pile.areaValue[k + 1] = c.area[k];
         }
         setMovements(store, {10});
-        { auto run = (store).settlementRun(); runLoadSettlement(run); }
+        {
+            auto run = (store).settlementRun();
+            runLoadSettlement(run);
+        }
         const LoadSettlementPoint& pt = store.settlement.points[1];
         // The 41 mid-points sample the integral to within 1E-5 in.
         EXPECT_NEAR(pt.topMovement - pt.tipMovement, c.shortening, 1e-5);
@@ -388,7 +400,10 @@ TEST(LoadSettlement, SiRunsWorkInMetresAndKilonewtons) {
     p.pile.elasticModulus = 2.0e8;
     p.pile.crossSectionArea = 0.0235;
     p.layers[2].depth = 20;
-    { auto run = (store).settlementRun(); runLoadSettlement(run); }
+    {
+        auto run = (store).settlementRun();
+        runLoadSettlement(run);
+    }
     // Diameters now in metres; the verification listing relies on it.
     EXPECT_NEAR(p.pile.outsideDiameter, 0.6096, 1e-12);
     EXPECT_NEAR(p.pile.insideDiameter, 0.5842, 1e-12);
@@ -405,9 +420,11 @@ TEST(LoadSettlement, SiRunsWorkInMetresAndKilonewtons) {
     const auto has = [&lines](const std::string& line) {
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     };
-    EXPECT_TRUE(has("           NO.      POINTS        M. " + std::string(14, ' ') + "KPA" + std::string(13, ' ') + "M. "));
+    EXPECT_TRUE(
+        has("           NO.      POINTS        M. " + std::string(14, ' ') + "KPA" + std::string(13, ' ') + "M. "));
     EXPECT_TRUE(has("            KN." + std::string(15, ' ') + "M. "));
-    EXPECT_TRUE(has("           KN." + std::string(13, ' ') + "M. " + std::string(14, ' ') + "KN." + std::string(12, ' ') + "M. "));
+    EXPECT_TRUE(has("           KN." + std::string(13, ' ') + "M. " + std::string(14, ' ') + "KN." +
+                    std::string(12, ' ') + "M. "));
     EXPECT_TRUE(has("       0.9350E+03      0.5265E-01      0.9350E+03      0.5026E-01"));
     // The tip curve rows in kN and m: point 8 is (1000 kN, 0.06096 m).
     EXPECT_TRUE(has("        0.1000E+04         0.6096E-01"));
@@ -465,7 +482,10 @@ TEST(LoadSettlement, AnUnknownTransferMethodIsNotedInTheReport) {
     englishPile(store, 10, 0, 50, 1);
     store.problem.options.loadTransferMethod = 12;
     handOverNodeValues(store, (store).settlement);
-    { auto run = (store).settlementRun(); runLoadSettlement(run); }
+    {
+        auto run = (store).settlementRun();
+        runLoadSettlement(run);
+    }
     const auto lines = stage.reportLines();
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[lines.size() - 3], "");
@@ -484,7 +504,10 @@ TEST(LoadSettlement, LargestProblemKeepsEveryNodeCurveAnd21Movements) {
     std::vector<double> list;
     for (int i = 1; i <= 21; ++i) list.push_back(0.01 * i * i);
     setMovements(store, list);
-    { auto run = (store).settlementRun(); runLoadSettlement(run); }
+    {
+        auto run = (store).settlementRun();
+        runLoadSettlement(run);
+    }
     const SettlementData& s = store.settlement;
     ASSERT_EQ(s.pointCount, 21);
     EXPECT_EQ(s.curves[496].curveNumber, 496);
@@ -494,8 +517,10 @@ TEST(LoadSettlement, LargestProblemKeepsEveryNodeCurveAnd21Movements) {
     EXPECT_EQ(s.unconvergedSegments, 0);
     for (size_t i = 2; i <= 21; ++i) {
         // Q is reached at 2.4 in and the shaft is then fully mobilised.
-        if (s.points[i - 1].tipMovement < 2.4) EXPECT_GT(s.points[i].topLoad, s.points[i - 1].topLoad);
-        else EXPECT_EQ(s.points[i].topLoad, s.points[i - 1].topLoad);
+        if (s.points[i - 1].tipMovement < 2.4)
+            EXPECT_GT(s.points[i].topLoad, s.points[i - 1].topLoad);
+        else
+            EXPECT_EQ(s.points[i].topLoad, s.points[i - 1].topLoad);
         EXPECT_GT(s.points[i].topMovement, s.points[i].tipMovement);
     }
     // 1 + 33 curve lines, 10 tip rows, the count, 21 x 496 segment rows, 21 rows.
@@ -511,10 +536,10 @@ TEST(LoadSettlement, TheAssumedMovementsComeFromTheUserListOnlyWhenItHoldsValues
         double first;  // first tip movement, in
     };
     const Case cases[] = {
-        {1, 3, 3, 0.5},       // the user's values, as given
-        {1, 21, 21, 0.5},     // the whole list the input allows
-        {1, 0, 13, 0.0001},   // an empty list keeps the built-in one
-        {0, 3, 13, 0.0001},   // no list option: built-in
+        {1, 3, 3, 0.5},      // the user's values, as given
+        {1, 21, 21, 0.5},    // the whole list the input allows
+        {1, 0, 13, 0.0001},  // an empty list keeps the built-in one
+        {0, 3, 13, 0.0001},  // no list option: built-in
     };
     for (const Case& c : cases) {
         Stage stage;
@@ -525,7 +550,10 @@ TEST(LoadSettlement, TheAssumedMovementsComeFromTheUserListOnlyWhenItHoldsValues
         setMovements(store, list);
         store.problem.options.movementListOption = c.option;
         store.problem.options.movementCount = c.count;
-        { auto run = (store).settlementRun(); runLoadSettlement(run); }
+        {
+            auto run = (store).settlementRun();
+            runLoadSettlement(run);
+        }
         EXPECT_EQ(store.settlement.pointCount, c.rows);
         EXPECT_NEAR(store.settlement.points[1].tipMovement, c.first, 1e-9);
         const auto plot = stage.plotLines();
@@ -558,7 +586,10 @@ TEST(LoadSettlement, TheMidSegmentIterationAlwaysEnds) {
         store.problem.pile.crossSectionArea = 1;
         store.problem.pile.elasticModulus = c.modulus;
         setMovements(store, {0.0001});
-        { auto run = (store).settlementRun(); runLoadSettlement(run); }
+        {
+            auto run = (store).settlementRun();
+            runLoadSettlement(run);
+        }
         EXPECT_GE(store.settlement.unconvergedSegments, c.expectedAtLeast);
         EXPECT_EQ(store.settlement.firstUnconvergedMovement, 1);
         const auto lines = stage.reportLines();
@@ -577,7 +608,10 @@ TEST(LoadSettlement, APileWithoutStiffnessCannotBeSolved) {
     englishPile(store, 10, 0, 50, 1);
     store.problem.pile.elasticModulus = 0;
     try {
-        { auto run = (store).settlementRun(); runLoadSettlement(run); }
+        {
+            auto run = (store).settlementRun();
+            runLoadSettlement(run);
+        }
         FAIL() << "no error";
     } catch (const InputError& error) {
         EXPECT_EQ(error.file(), "pile.in");
@@ -592,7 +626,10 @@ TEST(LoadSettlement, UnitCodesBelowOneLeaveOutTheUnitsLinesAndTheTipHeading) {
     englishPile(store, 2, 0, 10, 0);
     store.problem.unitSystem = 0;
     store.problem.options.loadingType = 1;  // tension: the buoyancy note too
-    { auto run = (store).settlementRun(); runLoadSettlement(run); }
+    {
+        auto run = (store).settlementRun();
+        runLoadSettlement(run);
+    }
     const auto lines = stage.reportLines();
     const std::string report = stage.report.str();
     EXPECT_EQ(report.find("POINTS"), std::string::npos);
@@ -621,36 +658,39 @@ TEST(LoadSettlement, VerificationCurvesListValidDepthsOnly) {
     p.options.tzPrintDepths[1] = 10;
     p.options.tzPrintDepths[2] = -1;
     p.options.tzPrintDepths[3] = 500;
-    { auto run = (store).settlementRun(); listVerificationCurves(run); }
+    {
+        auto run = (store).settlementRun();
+        listVerificationCurves(run);
+    }
     // Sand (non-clay) curve at 10 ft: z_p = 0.24 in, f = 10 psi.
     expectLines(stage.reportLines(), {
-        "",
-        "",
-        "                *************************************************",
-        "                * COMPUTE INTERNALLY-GENERATED LOAD-TRANSFER    *",
-        "                * (t-z) CURVES FOR VERIFICATION                 *",
-        "                *************************************************",
-        "",
-        "",
-        "        T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD TRANSFER   PILE MOVEMENT",
-        "           NO.      POINTS        FT.              PSI             IN.",
-        "",
-        "            1         10      0.1000E+02",
-        "                                               0.0000E+00      0.0000E+00",
-        "                                               0.3000E+01      0.3840E-01",
-        "                                               0.5000E+01      0.7440E-01",
-        "                                               0.7500E+01      0.1368E+00",
-        "                                               0.9000E+01      0.1920E+00",
-        "                                               0.1000E+02      0.2400E+00",
-        "                                               0.1000E+02      0.4800E+00",
-        "                                               0.1000E+02      0.7200E+00",
-        "                                               0.1000E+02      0.1200E+01",
-        "                                               0.1000E+02      0.4800E+01",
-        "            2         10     -0.1000E+01",
-        "               CURVE NOT PRINTED SINCE DEPTH OUTSIDE SOIL RANGE",
-        "            3         10      0.5000E+03",
-        "               CURVE NOT PRINTED SINCE DEPTH OUTSIDE SOIL RANGE",
-    });
+                                         "",
+                                         "",
+                                         "                *************************************************",
+                                         "                * COMPUTE INTERNALLY-GENERATED LOAD-TRANSFER    *",
+                                         "                * (t-z) CURVES FOR VERIFICATION                 *",
+                                         "                *************************************************",
+                                         "",
+                                         "",
+                                         "        T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD TRANSFER   PILE MOVEMENT",
+                                         "           NO.      POINTS        FT.              PSI             IN.",
+                                         "",
+                                         "            1         10      0.1000E+02",
+                                         "                                               0.0000E+00      0.0000E+00",
+                                         "                                               0.3000E+01      0.3840E-01",
+                                         "                                               0.5000E+01      0.7440E-01",
+                                         "                                               0.7500E+01      0.1368E+00",
+                                         "                                               0.9000E+01      0.1920E+00",
+                                         "                                               0.1000E+02      0.2400E+00",
+                                         "                                               0.1000E+02      0.4800E+00",
+                                         "                                               0.1000E+02      0.7200E+00",
+                                         "                                               0.1000E+02      0.1200E+01",
+                                         "                                               0.1000E+02      0.4800E+01",
+                                         "            2         10     -0.1000E+01",
+                                         "               CURVE NOT PRINTED SINCE DEPTH OUTSIDE SOIL RANGE",
+                                         "            3         10      0.5000E+03",
+                                         "               CURVE NOT PRINTED SINCE DEPTH OUTSIDE SOIL RANGE",
+                                     });
     const auto plot = stage.plotLines();
     ASSERT_EQ(plot.size(), 12u);
     EXPECT_EQ(plot[0], "           1");
@@ -670,7 +710,10 @@ TEST(LoadSettlement, VerificationCurvesOfTheUsaceMethodHaveItsFixedMovements) {
     p.options.loadTransferMethod = 2;
     p.options.tzPrintDepthCount = 1;
     p.options.tzPrintDepths[1] = 70;
-    { auto run = (store).settlementRun(); listVerificationCurves(run); }
+    {
+        auto run = (store).settlementRun();
+        listVerificationCurves(run);
+    }
     const auto plot = stage.plotLines();
     ASSERT_EQ(plot.size(), 12u);
     EXPECT_EQ(plot[0], "           1");
@@ -695,7 +738,10 @@ TEST(LoadSettlement, LayerCurvesAreThreePerLayerInDepthOrder) {
         p.layers[i].soilType = type[i - 1];
         p.layers[i].residualFactor = 0.8;
     }
-    { auto run = (store).settlementRun(); solveLoadSettlement(run, 1); }
+    {
+        auto run = (store).settlementRun();
+        solveLoadSettlement(run, 1);
+    }
     EXPECT_EQ(store.settlement.layerCurveCount, 9);
     const auto plot = stage.plotLines();
     EXPECT_EQ(plot[0], "           9");
@@ -715,8 +761,8 @@ TEST(LoadSettlement, LayerCurvesAreThreePerLayerInDepthOrder) {
     EXPECT_EQ(store.settlement.curves[9].curveDepth, 96);
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek
 
 namespace tovek {
 namespace {
@@ -726,7 +772,8 @@ TEST(LoadSettlementRun, TheBundledExampleEndsItsResultsWithTheLoadSettlementCurv
     folder.copyFrom(test::examplesFolder() / "pipe-pile");
     ASSERT_EQ(test::runEngine(folder.path()).status, 0);
     const auto report = folder.lines("pipe24.out");
-    const auto box = std::find(report.begin(), report.end(), "                * COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *");
+    const auto box =
+        std::find(report.begin(), report.end(), "                * COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *");
     ASSERT_NE(box, report.end());
     auto columns = std::find(box, report.end(), "        TOP  LOAD     TOP MOVEMENT       TIP  LOAD      TIP MOVEMENT");
     ASSERT_NE(columns, report.end());
@@ -744,5 +791,5 @@ TEST(LoadSettlementRun, TheBundledExampleEndsItsResultsWithTheLoadSettlementCurv
     EXPECT_NE(std::find(plot.begin(), plot.end(), "          13"), plot.end());
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

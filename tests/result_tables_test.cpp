@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "capacity/prepare_profile.h"
 #include "capacity_test_grid.h"
 #include "engine/run_store.h"
 #include "methods/methods.h"
-#include "capacity/prepare_profile.h"
 #include "report/plot_file.h"
 #include "report/printed_rows.h"
 #include "report/result_tables.h"
@@ -75,7 +75,10 @@ struct Tables {
     ProblemData& problem() { return store->problem; }
     void table(int32_t code) {
         prepareProfileForReport(*store, code);
-        { auto out = (*store).tableOutput(); writeMethodTable(out, *store, code); };
+        {
+            auto out = (*store).tableOutput();
+            writeMethodTable(out, *store, code);
+        };
     }
     std::vector<std::string> reportLines() const { return test::splitLines(report.str()); }
     std::vector<std::string> plotLines() const { return test::splitLines(plot.str()); }
@@ -98,9 +101,9 @@ std::vector<std::string> plotRows(const char* p1, const char* p5, const char* p9
 TEST(ResultHeading, PageEjectAndFramedTitle) {
     Tables t;
     writeResultHeading(t.store->report);
-    EXPECT_EQ(t.reportLines(), (std::vector<std::string>{"", "", "", "1", sp(10) + std::string(22, '*'),
-                                                         sp(10) + "* COMPUTATION RESULT *",
-                                                         sp(10) + std::string(22, '*')}));
+    EXPECT_EQ(t.reportLines(),
+              (std::vector<std::string>{"", "", "", "1", sp(10) + std::string(22, '*'),
+                                        sp(10) + "* COMPUTATION RESULT *", sp(10) + std::string(22, '*')}));
 }
 
 TEST(PrepareProfile, FactorsEndBearingAndFormsTheColumns) {
@@ -133,7 +136,7 @@ TEST(MethodTable, PlugFormMarksTheNodesWhereTheSoilPlugControls) {
     ASSERT_EQ(lines.size(), 14u);
     EXPECT_EQ(lines[4], sp(28) + "*  API RP-2A (2010)  *");
     EXPECT_EQ(lines[7].substr(0, 23), sp(12) + "PILE LENGTH");  // plug variant: column 8 + 5
-    EXPECT_EQ(lines[7].substr(68), "PLUG" + sp(11));             // column 64 + 5, to column 83
+    EXPECT_EQ(lines[7].substr(68), "PLUG" + sp(11));            // column 64 + 5, to column 83
     // 11X,F7.2,6X,F8.1,6X,F8.1,A1,3X,F9.1,3X,F9.2: Z, S, E, mark, U, P.
     const std::vector<std::string> expected = {
         sp(11) + "   0.00" + sp(6) + "     0.0" + sp(6) + "     2.0" + "*" + sp(3) + "      2.0" + sp(3) + "     0.00",
@@ -168,11 +171,8 @@ TEST(MethodTable, PlainFormForClosedSolidPluggedUnpluggedOrTensionPiles) {
         int32_t tipClosure, plugOption, loadingType;
     };
     const Case cases[] = {
-        {"closed tip", 23, 1, 0, 0},
-        {"solid pile", 0, 0, 0, 0},
-        {"plugged", 23, 0, 1, 0},
-        {"unplugged", 23, 0, 2, 0},
-        {"tension", 23, 0, 0, 1},
+        {"closed tip", 23, 1, 0, 0}, {"solid pile", 0, 0, 0, 0}, {"plugged", 23, 0, 1, 0},
+        {"unplugged", 23, 0, 2, 0},  {"tension", 23, 0, 0, 1},
     };
     for (const Case& c : cases) {
         Tables t;
@@ -232,7 +232,7 @@ TEST(MethodTable, ElevationOutputInRowsHeadingAndPlot) {
     t.problem().options.groundElevation = 100;
     t.table(kApi);
     EXPECT_EQ(t.reportLines()[7].substr(0, 22), sp(13) + "ELEVATION");  // column 9 + 5
-    EXPECT_EQ(t.reportLines()[8].substr(0, 27), sp(27));                 // no second word
+    EXPECT_EQ(t.reportLines()[8].substr(0, 27), sp(27));                // no second word
     const std::vector<std::string> rows = t.rows(10);
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0].substr(0, 18), sp(11) + " 100.00");
@@ -256,7 +256,7 @@ TEST(MethodTable, TensionShowsTheSelfWeightUnderTensionWords) {
     t.table(kApi);
     const std::vector<std::string> lines = t.reportLines();
     EXPECT_EQ(lines[7].substr(0, 42), sp(15) + "PILE LENGTH" + sp(6) + "TOTAL SKIN");  // columns 16 and 33
-    EXPECT_EQ(lines[8].find("WEIGHT"), 50u);                                            // column 46 + 5
+    EXPECT_EQ(lines[8].find("WEIGHT"), 50u);                                           // column 46 + 5
     // U = 12.34 - 3.5 = 8.84.
     EXPECT_EQ(t.rows(10)[1], sp(15) + "   4.00" + sp(9) + "    12.3" + sp(8) + "    -3.5" + sp(7) + "      8.8");
 }
@@ -265,8 +265,8 @@ TEST(MethodTable, ValuesTooWideForTheirFieldsPrintAsAsterisks) {
     Tables t;
     t.store->method(kApi).capacity.skinFriction[5] = 12345678.9;  // U = 12345698.9, ten characters
     t.table(kApi);
-    EXPECT_EQ(t.rows(10)[1],
-              sp(11) + "   4.00" + sp(6) + "********" + sp(6) + "    20.0" + "*" + sp(3) + "*********" + sp(3) + "     4.00");
+    EXPECT_EQ(t.rows(10)[1], sp(11) + "   4.00" + sp(6) + "********" + sp(6) + "    20.0" + "*" + sp(3) + "*********" +
+                                 sp(3) + "     4.00");
     EXPECT_EQ(t.plotLines()[1],
               sp(2) + "   4.00" + sp(2) + "********" + sp(2) + "    20.0" + sp(2) + "*********" + sp(2) + "    0.123");
     EXPECT_EQ(t.rows(10).size(), 4u);
@@ -364,8 +364,9 @@ TEST(MethodTable, UserMethodFixedHeadingsAndRows) {
             t.problem().labels.forceLabel = "KN.";
         }
         t.table(kUserMethod);
-        std::vector<std::string> heading = {"", "", "", sp(29) + std::string(18, '*'), sp(29) + "* GENERAL METHOD *",
-                                            sp(29) + std::string(18, '*'), ""};
+        std::vector<std::string> heading = {
+            "", "", "", sp(29) + std::string(18, '*'), sp(29) + "* GENERAL METHOD *", sp(29) + std::string(18, '*'),
+            ""};
         heading.insert(heading.end(), c.columns.begin(), c.columns.end());
         const std::vector<std::string> lines = t.reportLines();
         ASSERT_EQ(lines.size(), 14u) << c.name;
@@ -388,11 +389,11 @@ TEST(MethodTable, FugroAndUwaFixedHeadings) {
     fugro.table(kFugro);
     const std::vector<std::string> fugroLines = fugro.reportLines();
     ASSERT_EQ(fugroLines.size(), 14u);
-    EXPECT_EQ(std::vector<std::string>(fugroLines.begin(), fugroLines.begin() + 10),
-              (std::vector<std::string>{"", "", "", fugroFrame, sp(20) + "*    FUGRO 2004 (FUGRO) METHOD    *",
-                                        fugroFrame, "", c2line1 + sp(8) + "PLUG", c2line2 + sp(7) + "LENGTH",
-                                        sp(14) + "FT." + sp(10) + "KIP" + sp(11) + "KIP" + sp(10) + "KIP" + sp(10) +
-                                            "FT."}));
+    EXPECT_EQ(
+        std::vector<std::string>(fugroLines.begin(), fugroLines.begin() + 10),
+        (std::vector<std::string>{"", "", "", fugroFrame, sp(20) + "*    FUGRO 2004 (FUGRO) METHOD    *", fugroFrame,
+                                  "", c2line1 + sp(8) + "PLUG", c2line2 + sp(7) + "LENGTH",
+                                  sp(14) + "FT." + sp(10) + "KIP" + sp(11) + "KIP" + sp(10) + "KIP" + sp(10) + "FT."}));
     EXPECT_EQ(fugro.rows(10)[1].back(), '0');  // the plug form ends with the plug length
 
     // UWA, battered open pipe: C3.
@@ -402,9 +403,8 @@ TEST(MethodTable, FugroAndUwaFixedHeadings) {
     const std::vector<std::string> uwaLines = uwa.reportLines();
     ASSERT_EQ(uwaLines.size(), 14u);
     EXPECT_EQ(std::vector<std::string>(uwaLines.begin(), uwaLines.begin() + 10),
-              (std::vector<std::string>{"", "", "", uwaFrame,
-                                        sp(13) + "*  UNIV. OF WESTERN AUSTRALIA (UWA) METHOD  *", uwaFrame, "",
-                                        c1line1 + sp(8) + "PLUG", c1line2 + sp(7) + "LENGTH",
+              (std::vector<std::string>{"", "", "", uwaFrame, sp(13) + "*  UNIV. OF WESTERN AUSTRALIA (UWA) METHOD  *",
+                                        uwaFrame, "", c1line1 + sp(8) + "PLUG", c1line2 + sp(7) + "LENGTH",
                                         sp(14) + "FT." + sp(10) + "FT." + sp(10) + "KIP" + sp(11) + "KIP" + sp(10) +
                                             "KIP" + sp(10) + "FT."}));
 
@@ -462,7 +462,10 @@ TEST(MethodTable, MethodsFromUnitValuesToRows) {
 
     computeUserMethodCapacity(*store, (*store).report);
     prepareProfileForReport(*store, kUserMethod);
-    { auto out = (*store).tableOutput(); writeMethodTable(out, *store, kUserMethod); };
+    {
+        auto out = (*store).tableOutput();
+        writeMethodTable(out, *store, kUserMethod);
+    };
     // Skin 0, 0.2 x P = 0.6283180, 0.6283180 + 0.4 x P = 1.8849541 (P = 3.14159);
     // bearing 10, 10, 20 x 0.7853975 = 7.853975, 7.853975, 15.70795.
     const std::vector<std::string> userRows = {
@@ -473,19 +476,22 @@ TEST(MethodTable, MethodsFromUnitValuesToRows) {
     std::vector<std::string> lines = test::splitLines(report.str());
     ASSERT_EQ(lines.size(), 13u);
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 10, lines.end()), userRows);
-    EXPECT_EQ(test::splitLines(plot.str()),
-              (std::vector<std::string>{
-                  sp(2) + "   0.00" + sp(2) + "     0.0" + sp(2) + "     7.9" + sp(2) + "      7.9" + sp(2) + "    0.200",
-                  sp(2) + "   1.00" + sp(2) + "     0.6" + sp(2) + "     7.9" + sp(2) + "      8.5" + sp(2) + "    0.400",
-                  sp(2) + "   2.00" + sp(2) + "     1.9" + sp(2) + "    15.7" + sp(2) + "     17.6" + sp(2) +
-                      "    0.600"}));
+    EXPECT_EQ(
+        test::splitLines(plot.str()),
+        (std::vector<std::string>{
+            sp(2) + "   0.00" + sp(2) + "     0.0" + sp(2) + "     7.9" + sp(2) + "      7.9" + sp(2) + "    0.200",
+            sp(2) + "   1.00" + sp(2) + "     0.6" + sp(2) + "     7.9" + sp(2) + "      8.5" + sp(2) + "    0.400",
+            sp(2) + "   2.00" + sp(2) + "     1.9" + sp(2) + "    15.7" + sp(2) + "     17.6" + sp(2) + "    0.600"}));
 
     report.str("");
     plot.str("");
     computeApiFriction(*store, (*store).report);
     for (int j = 1; j <= 3; ++j) store->method(kApi).capacity.endBearing[j] = 5.0 * j;
     prepareProfileForReport(*store, kApi);
-    { auto out = (*store).tableOutput(); writeMethodTable(out, *store, kApi); };
+    {
+        auto out = (*store).tableOutput();
+        writeMethodTable(out, *store, kApi);
+    };
     // Skin 0, 0.0725519, 0.2902075 (sand, no limits); node friction 0,
     // 0.046188, 0.092376; a closed tip: plain rows.
     lines = test::splitLines(report.str());
@@ -497,5 +503,5 @@ TEST(MethodTable, MethodsFromUnitValuesToRows) {
               sp(2) + "   2.00" + sp(2) + "     0.3" + sp(2) + "    15.0" + sp(2) + "     15.3" + sp(2) + "    0.092");
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

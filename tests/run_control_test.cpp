@@ -29,9 +29,7 @@ const std::vector<std::string> kBanner = {
 };
 
 // A problem folder holding the bundled example's problem files.
-void writeExampleProblem(const ScratchFolder& folder) {
-    folder.copyFrom(test::testDataFolder() / "runs" / "pipe24");
-}
+void writeExampleProblem(const ScratchFolder& folder) { folder.copyFrom(test::testDataFolder() / "runs" / "pipe24"); }
 
 std::vector<std::string> head(const std::vector<std::string>& lines, size_t n) {
     return std::vector<std::string>(lines.begin(), lines.begin() + static_cast<long>(std::min(n, lines.size())));
@@ -45,18 +43,19 @@ TEST(RunControl, FullNamesFileGivesBannerFileNamesAndDate) {
 
     std::vector<std::string> expected = kBanner;
     const std::string dir = folder.path().string() + "/";
-    expected.insert(expected.end(), {
-        "     Path to file locations      : " + dir,
-        "     Name of input data file     : pipe24.ind",
-        "     Name of output file         : pipe24.outo",
-        "     Name of plot output file    : pipe24.pltp",
-        "",
-        "     -------------------------------------------------------------------------",
-        "                          Time and Date of Analysis",
-        "     -------------------------------------------------------------------------",
-        "",
-        "               Date:  March 05, 2024     Time:  14:07:09",
-    });
+    expected.insert(expected.end(),
+                    {
+                        "     Path to file locations      : " + dir,
+                        "     Name of input data file     : pipe24.ind",
+                        "     Name of output file         : pipe24.outo",
+                        "     Name of plot output file    : pipe24.pltp",
+                        "",
+                        "     -------------------------------------------------------------------------",
+                        "                          Time and Date of Analysis",
+                        "     -------------------------------------------------------------------------",
+                        "",
+                        "               Date:  March 05, 2024     Time:  14:07:09",
+                    });
     const auto report = folder.lines("pipe24.out");
     EXPECT_EQ(head(report, expected.size()), expected);
 
@@ -188,5 +187,5 @@ TEST(RunDate, DayAndTimeAreZeroFilledAndBadMonthsLeaveTheLineOut) {
     EXPECT_EQ(test::splitLines(bad.str()).size(), 4u);
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

@@ -150,8 +150,7 @@ TEST(ComposedHeading, VerticalPlugOptionOnePileReadsAtReportColumns) {
 }
 
 TEST(ComposedHeading, LongTitlesRunPastTheFrame) {
-    const std::vector<std::string> ngi =
-        headingLines({}, "*  NORWEIGIAN GEOTECHNICAL INSTITUTE (NGI) METHOD  *", 52);
+    const std::vector<std::string> ngi = headingLines({}, "*  NORWEIGIAN GEOTECHNICAL INSTITUTE (NGI) METHOD  *", 52);
     EXPECT_EQ(ngi[3], std::string(28, ' ') + std::string(22, '*'));
     // Columns 29 to 80.
     EXPECT_EQ(ngi[4], std::string(28, ' ') + "*  NORWEIGIAN GEOTECHNICAL INSTITUTE (NGI) METHOD  *");
@@ -190,5 +189,5 @@ TEST(CenterWords, KeepsWordsInsideAndLetLaterWordsOverwrite) {
     EXPECT_EQ(centerWords(label, 10), "   M.     ");
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

@@ -117,9 +117,8 @@ TEST_F(TzCurves, UsaceStiffnessFollowsTheFrictionAngleTable) {
         double phi;
         double k;
     };
-    const Case cases[] = {{20, 6000},         {28, 6000},    {29.5, 7999.95}, {31, 9999.9},
-                          {31.5, 10000},      {33, 11333.3}, {34, 12666.6},   {34.5, 14000},
-                          {36, 15333.3},      {38, 17999.9}, {40, 18000}};
+    const Case cases[] = {{20, 6000},    {28, 6000},    {29.5, 7999.95}, {31, 9999.9},  {31.5, 10000}, {33, 11333.3},
+                          {34, 12666.6}, {34.5, 14000}, {36, 15333.3},   {38, 17999.9}, {40, 18000}};
     for (const Case& c : cases) {
         TzCurve t = curve(1, c.phi);
         makeNonClayTzCurve(p, t);
@@ -175,12 +174,12 @@ TEST_F(TzCurves, FactorTablesWithoutTwoRowsNeverWipeOutTheCurves) {
     p.options.tzFactorOption = 1;
     struct Case {
         int32_t count;
-        double a, b;        // row 1 as held
-        double ea, eb;      // factors applied
+        double a, b;    // row 1 as held
+        double ea, eb;  // factors applied
     };
     const Case cases[] = {
-        {0, 0, 0, 1, 1},    // no rows: unchanged
-        {1, 0, 0, 1, 1},    // one row never read (zeros): unchanged
+        {0, 0, 0, 1, 1},      // no rows: unchanged
+        {1, 0, 0, 1, 1},      // one row never read (zeros): unchanged
         {1, 3, 0.5, 3, 0.5},  // one row held: applied at every depth
         {-2, 3, 0.5, 1, 1},
     };
@@ -222,8 +221,8 @@ TEST_F(TzCurves, ScaledTipCurveReachesQAtATenthOfTheDiameter) {
     };
     // 1.2 in: 750 + 150 x (1.2 - 1.008) / (1.752 - 1.008) = 788.710.
     // At or below 0: the first point (0). Beyond 4.8 in the tip holds Q.
-    for (const Case c : {Case{-1, 0}, Case{0, 0}, Case{0.006, 31.25}, Case{1.2, 788.710}, Case{4.8, 1000},
-                         Case{10, 1000}})
+    for (const Case c :
+         {Case{-1, 0}, Case{0, 0}, Case{0.006, 31.25}, Case{1.2, 788.710}, Case{4.8, 1000}, Case{10, 1000}})
         EXPECT_NEAR(evaluateTipCurve(tip, c.w), c.expected, 1e-3) << c.w;
 }
 
@@ -306,13 +305,12 @@ TEST_F(TzCurves, SoilLookupsLetTheLowerLayerWinAtItsTopAndTheUpperLayerGiveTheCo
         int32_t code;
     };
     const Case cases[] = {
-        {-12, 0.1, 0.2, 30, 1},   // above ground: row 1
-        {0, 0.1, 0.2, 30, 1},
-        {120, 0.15, 0.3, 32, 1},  // 10 ft, halfway down the sand
-        {240, 0.5, 0.8, 0, 1},    // boundary: the clay's columns, the sand's code
-        {360, 0.6, 0.7, 0, 2},    // 30 ft
-        {480, 0.7, 0.6, 0, 2},    // last row
-        {600, 0.7, 0.6, 0, 2},    // below the table: last row
+        {-12, 0.1, 0.2, 30, 1},                           // above ground: row 1
+        {0, 0.1, 0.2, 30, 1},   {120, 0.15, 0.3, 32, 1},  // 10 ft, halfway down the sand
+        {240, 0.5, 0.8, 0, 1},                            // boundary: the clay's columns, the sand's code
+        {360, 0.6, 0.7, 0, 2},                            // 30 ft
+        {480, 0.7, 0.6, 0, 2},                            // last row
+        {600, 0.7, 0.6, 0, 2},                            // below the table: last row
     };
     for (const Case& c : cases) {
         EXPECT_NEAR(peakMovementAt(p, c.depthInches), c.peak, 1e-12) << c.depthInches;
@@ -329,7 +327,10 @@ TEST_F(TzCurves, SoilLookupsLetTheLowerLayerWinAtItsTopAndTheUpperLayerGiveTheCo
 TEST_F(TzCurves, SoilLookupsReadLayersOfTwoRowsAcrossGapsAndOddRows) {
     // SAND 1.5-10 ft, a gap, then CLAY 12-40 ft; a fifth row at 50 ft that
     // belongs to no whole layer. Columns: phi, peak movement, residual.
-    rows({{1.5, 1, 30, 0.2, 0.1}, {10, 1, 34, 0.3, 0.2}, {12, 2, 0, 0.4, 0.5}, {40, 2, 0, 0.6, 0.7},
+    rows({{1.5, 1, 30, 0.2, 0.1},
+          {10, 1, 34, 0.3, 0.2},
+          {12, 2, 0, 0.4, 0.5},
+          {40, 2, 0, 0.6, 0.7},
           {50, 3, 36, 0.8, 0.9}});
     // 11 ft, in the gap: the clay layer's line extended upward,
     // 0.4 + 0.2 x (11 - 12) / 28 = 0.392857; the clay's code (its bottom row
@@ -357,8 +358,12 @@ TEST_F(TzCurves, SoilLookupsReadLayersOfTwoRowsAcrossGapsAndOddRows) {
     EXPECT_EQ(soilTypeAt(p, std::nan("")), 0);
     EXPECT_EQ(peakMovementAt(p, std::nan("")), 0);
     // A layer of no thickness gives its top row, not a division by zero.
-    rows({{0, 1, 30, 0.1, 0.2}, {20, 1, 30, 0.1, 0.2}, {30, 2, 0, 0.5, 0.6}, {30, 2, 0, 0.9, 0.6},
-          {40, 2, 0, 0.7, 0.6}, {70, 2, 0, 0.7, 0.6}});
+    rows({{0, 1, 30, 0.1, 0.2},
+          {20, 1, 30, 0.1, 0.2},
+          {30, 2, 0, 0.5, 0.6},
+          {30, 2, 0, 0.9, 0.6},
+          {40, 2, 0, 0.7, 0.6},
+          {70, 2, 0, 0.7, 0.6}});
     EXPECT_NEAR(peakMovementAt(p, 300), 0.5, 1e-12);
     // No rows at all: nothing.
     p.layerCount = 0;
@@ -376,8 +381,8 @@ TEST_F(TzCurves, SideFrictionIsInterpolatedBetweenNodesAndTurnedIntoPsi) {
     };
     // ksf x 1000 / 144: 1.8 ksf at 1.5 ft = 12.5 psi; 2.4 ksf = 16.6667;
     // 3.6 ksf = 25 at the tip and below it.
-    for (const Case c : {Case{-6, 0}, Case{0, 0}, Case{18, 12.5}, Case{24, 16.666667}, Case{36, 25},
-                         Case{120, 25}, Case{6, 4.166667}})
+    for (const Case c :
+         {Case{-6, 0}, Case{0, 0}, Case{18, 12.5}, Case{24, 16.666667}, Case{36, 25}, Case{120, 25}, Case{6, 4.166667}})
         EXPECT_NEAR(sideFrictionAt((*store).settlementRun(), c.depthInches), c.psi, 1e-5) << c.depthInches;
 
     // SI: kPa as handed over; battered spacing 0.5 m.
@@ -408,5 +413,5 @@ TEST_F(TzCurves, BuildTzCurveChoosesTheGeneratorByTheSoilCode) {
     EXPECT_NEAR(other.loadTransfer[10], 10, 1e-6);
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

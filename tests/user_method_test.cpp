@@ -69,10 +69,9 @@ TEST(UserMethod, BearingAreaByPlugOptionAndTipArea) {
         double area;
     };
     const Case cases[] = {
-        {0, 0.0, 0.7853975},                     // full section (12 in)^2 pi/4
-        {1, 0.0, 0.7853975},
-        {2, 0.0, 0.7853975 * (144 - 121) / 144},  // the steel ring: 0.1254454
-        {2, 0.5, 0.5},                            // a given tip area always
+        {0, 0.0, 0.7853975},                                           // full section (12 in)^2 pi/4
+        {1, 0.0, 0.7853975}, {2, 0.0, 0.7853975 * (144 - 121) / 144},  // the steel ring: 0.1254454
+        {2, 0.5, 0.5},                                                 // a given tip area always
         {0, 0.5, 0.5},
     };
     for (const Case& c : cases) {
@@ -100,5 +99,5 @@ TEST(UserMethod, PileOneIncrementLongInSiUnits) {
     EXPECT_NEAR(cap.endBearing[2], 2.827431, 1e-5);
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

@@ -21,7 +21,8 @@ long find(const std::vector<std::string>& lines, const std::string& text) {
 // 1-based columns, written after 5 blanks.
 std::string heading(std::initializer_list<std::pair<const char*, int>> words) {
     std::string line(78, ' ');
-    for (const auto& [word, column] : words) line.replace(static_cast<size_t>(column - 1), std::string(word).size(), word);
+    for (const auto& [word, column] : words)
+        line.replace(static_cast<size_t>(column - 1), std::string(word).size(), word);
     return std::string(5, ' ') + line;
 }
 
@@ -49,7 +50,9 @@ TEST(WholeRun, ClosedPipeInClayApiTableAndPlotRows) {
     const long title = find(report, std::string(28, ' ') + "*  API RP-2A (2010)  *");
     ASSERT_GE(title, 4);
     const std::vector<std::string> expected = {
-        "", "", "",
+        "",
+        "",
+        "",
         std::string(28, ' ') + std::string(22, '*'),
         std::string(28, ' ') + "*  API RP-2A (2010)  *",
         std::string(28, ' ') + std::string(22, '*'),
@@ -64,8 +67,8 @@ TEST(WholeRun, ClosedPipeInClayApiTableAndPlotRows) {
         "                 15.00             66.6            45.2           111.8",
         "                 20.00             95.7            45.2           140.9",
     };
-    const std::vector<std::string> got(report.begin() + title - 4,
-                                       report.begin() + std::min<long>(title - 4 + 15, static_cast<long>(report.size())));
+    const std::vector<std::string> got(
+        report.begin() + title - 4, report.begin() + std::min<long>(title - 4 + 15, static_cast<long>(report.size())));
     EXPECT_EQ(got, expected);
 
     // Plot data file: header (1 block, R = 5, English, API for load
@@ -75,10 +78,8 @@ TEST(WholeRun, ClosedPipeInClayApiTableAndPlotRows) {
     ASSERT_GE(plot.size(), 6u);
     EXPECT_EQ(plot[0], "           1           5           1           4");
     const std::vector<std::string> rows = {
-        "     0.00       0.0       0.0        0.0      0.495",
-        "     5.00      17.3      45.2       62.5      0.740",
-        "    10.00      40.3      45.2       85.6      0.880",
-        "    15.00      66.6      45.2      111.8      0.974",
+        "     0.00       0.0       0.0        0.0      0.495", "     5.00      17.3      45.2       62.5      0.740",
+        "    10.00      40.3      45.2       85.6      0.880", "    15.00      66.6      45.2      111.8      0.974",
         "    20.00      95.7      45.2      140.9      1.095",
     };
     EXPECT_EQ(std::vector<std::string>(plot.begin() + 1, plot.begin() + 6), rows);
@@ -153,5 +154,5 @@ TEST(WholeRun, InputInformationAndCapacityTables) {
     }
 }
 
-} // namespace
-} // namespace tovek
+}  // namespace
+}  // namespace tovek

@@ -89,4 +89,4 @@ std::vector<std::string> splitLines(const std::string& text) {
 std::filesystem::path examplesFolder() { return std::filesystem::path(TOVEK_SOURCE_DIR) / "examples"; }
 std::filesystem::path testDataFolder() { return std::filesystem::path(TOVEK_SOURCE_DIR) / "tests" / "data"; }
 
-} // namespace tovek::test
+}  // namespace tovek::test

@@ -49,4 +49,4 @@ std::vector<std::string> splitLines(const std::string& text);
 std::filesystem::path examplesFolder();
 std::filesystem::path testDataFolder();
 
-} // namespace tovek::test
+}  // namespace tovek::test
