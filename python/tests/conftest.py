@@ -28,9 +28,7 @@ def problem_folders() -> list[Path]:
 @pytest.fixture(scope="session")
 def engine() -> Path:
     """The host program; the tests that run the engine need it built."""
-    program = PROJECT / "build" / "tovek"
-    assert program.is_file(), "build the engine first (./run-tests.sh)"
-    return program
+    return tovek.find_engine()
 
 
 def copy_folder(source: Path, target: Path) -> Path:
@@ -49,3 +47,14 @@ def every_block_folder(target: Path) -> Path:
     (target / "names.dat").write_text("1.0\n\n\n1\nevery-block-si.in\nevery-block-si.out\nevery-block-si.plt\n"
                                       "every-block-si.cpt\n")
     return target
+
+
+@pytest.fixture
+def example_folder(tmp_path: Path) -> Path:
+    return copy_folder(EXAMPLE, tmp_path / "pipe-pile")
+
+
+@pytest.fixture(scope="session")
+def example_results(engine, tmp_path_factory) -> "tovek.Results":
+    folder = copy_folder(EXAMPLE, tmp_path_factory.mktemp("example"))
+    return tovek.run(folder, engine)

@@ -3,25 +3,30 @@ driven piles with the TOVEK engine.
 
 Problems are objects (:class:`Problem` with :class:`Pile`, :class:`Options`,
 :class:`SoilLayer` rows and a :class:`CptProfile`), read from and written to
-the engine's files.
+the engine's files; :func:`run` runs the engine's host program ``tovek`` and
+returns :class:`Results` whose tables are pandas DataFrames.
 
     import tovek
     problem = tovek.read_problem("examples/pipe-pile")
-    problem.write("my-run")
+    results = tovek.run(problem)
+    results.capacity                  # one row per printed node and method
 """
 
+from .engine import EngineError, EngineNotFound, find_engine, run, run_folder
 from .freeformat import InputFileError, ProblemError
 from .methods import METHODS, Method, method
 from .problem import (CLAY, SAND, SILT, AreaPoint, CptPoint, CptProfile, Options, Pile, Problem, RunFiles,
                       SoilLayer, TzFactor, read_input_file, read_problem)
+from .results import PlotFileError, Results, read_results, read_run
 from .units import ENGLISH, SI
 
 __version__ = "1.0.0"
 
 __all__ = [
-    "AreaPoint", "CLAY", "CptPoint", "CptProfile", "ENGLISH", "InputFileError", "METHODS", "Method", "Options",
-    "Pile", "Problem", "ProblemError", "RunFiles", "SAND", "SI", "SILT", "SoilLayer", "TzFactor", "method",
-    "read_input_file", "read_problem",
+    "AreaPoint", "CLAY", "CptPoint", "CptProfile", "ENGLISH", "EngineError", "EngineNotFound", "InputFileError",
+    "METHODS", "Method", "Options", "Pile", "PlotFileError", "Problem", "ProblemError", "Results", "RunFiles", "SAND",
+    "SI", "SILT", "SoilLayer", "TzFactor", "find_engine", "method", "read_input_file", "read_problem",
+    "read_results", "read_run", "run", "run_folder",
 ]
 
 
