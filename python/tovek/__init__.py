@@ -4,12 +4,14 @@ driven piles with the TOVEK engine.
 Problems are objects (:class:`Problem` with :class:`Pile`, :class:`Options`,
 :class:`SoilLayer` rows and a :class:`CptProfile`), read from and written to
 the engine's files; :func:`run` runs the engine's host program ``tovek`` and
-returns :class:`Results` whose tables are pandas DataFrames.
+returns :class:`Results` whose tables are pandas DataFrames; ``tovek.charts``
+draws them.
 
     import tovek
     problem = tovek.read_problem("examples/pipe-pile")
     results = tovek.run(problem)
     results.capacity                  # one row per printed node and method
+    tovek.charts.capacity_chart(results).savefig("capacity.png")
 """
 
 from .engine import EngineError, EngineNotFound, find_engine, run, run_folder
@@ -31,7 +33,8 @@ __all__ = [
 
 
 def __getattr__(name: str):
-    if name in ("examples",):
+    # The charts need matplotlib: imported on first use.
+    if name in ("charts", "examples"):
         import importlib
 
         return importlib.import_module(f".{name}", __name__)
