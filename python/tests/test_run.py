@@ -95,3 +95,12 @@ def test_results_of_a_kept_folder_read_back(engine, tmp_path):
     (folder / "pipe24.plt").write_text("")
     with pytest.raises(tovek.PlotFileError, match="run the analysis"):
         tovek.read_run(folder)
+
+
+def test_run_without_a_cpt_data_file(engine, tmp_path):
+    problem = tovek.examples.pipe_pile()
+    problem.files.cpt_file = ""
+    results = tovek.run(problem, engine, folder=tmp_path)
+    assert not (tmp_path / "pipe24.cpt").exists()
+    assert tovek.read_problem(tmp_path).files.cpt_file == ""
+    assert results.tip_capacity()["ultimate_capacity"].tolist() == [490.9, 386.5]

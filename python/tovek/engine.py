@@ -120,7 +120,12 @@ def run_folder(folder: str | Path, engine: str | Path | None = None, problem: Pr
     if completed.returncode != 0 or files is None:
         raise EngineError(engine_message(report, console), completed.returncode, console, report, base)
     if problem is None:
-        problem = read_problem(base)
+        # Names the engine takes (a Windows path on another system, say)
+        # may not read here: the results then go without their problem.
+        try:
+            problem = read_problem(base)
+        except ValueError:
+            problem = None
     plot_path = base / files.plot_file
     return Results(read_text_file(plot_path), report=report, problem=problem, name=files.plot_file, folder=base,
                    plot_file=plot_path)
