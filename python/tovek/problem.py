@@ -64,7 +64,7 @@ PILE_TYPES = {
 
 
 def _single(value: float) -> float:
-    """A single-precision constant as the engine uses it in its tests."""
+    """A single-precision constant, as the engine compares with it."""
     return struct.unpack("f", struct.pack("f", value))[0]
 
 
