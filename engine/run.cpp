@@ -11,7 +11,7 @@
 
 #include "capacity/integrator.h"
 #include "capacity/prepare_profile.h"
-#include "engine/lazy_file.h"
+#include "engine/plot_data_file.h"
 #include "engine/run_control.h"
 #include "engine/run_store.h"
 #include "input/free_format.h"
@@ -114,7 +114,7 @@ void reportFatal(RunStore& store, const std::string& message) {
 }
 
 // Steps 5 to 14 once the report is open. Returns the run status.
-int32_t runWithReport(RunStore& store, const RunEnvironment& env, LazyOutputFile& plotFile) {
+int32_t runWithReport(RunStore& store, const RunEnvironment& env, PlotDataFile& plotFile) {
     ProblemData& p = store.problem;
     const std::filesystem::path& folder = env.workingFolder;
 
@@ -124,12 +124,12 @@ int32_t runWithReport(RunStore& store, const RunEnvironment& env, LazyOutputFile
         FreeFormatReader::open(resolve(folder, store.names.inputFileName), store.names.inputFileName);
     if (store.names.plotFileName.empty()) throw InputError(kRunControlFileName, 7, "no plot data file is named");
     {
-        // The plot data file must be writable; it is emptied only when the
-        // run first writes to it, so an early end leaves it as it was.
+        // The plot data file must be writable (a missing one is created
+        // empty); the run's rows replace it only when the run goes through.
         std::ofstream probe(resolve(folder, store.names.plotFileName), std::ios::app);
         if (!probe) throw InputError(store.names.plotFileName, 0, "the plot data file cannot be opened for writing");
     }
-    store.plot.attach(&plotFile);
+    store.plot.attach(&plotFile.stream());
 
     // Step 6: the input data file.
     readInputFile(p, input);
@@ -192,7 +192,7 @@ int32_t runAnalysis(const RunEnvironment& env) {
     constexpr size_t kReportBufferSize = 1 << 18;  // few writes for the many rows of a big run
     std::unique_ptr<char[]> reportBuffer;
     std::unique_ptr<std::ofstream> reportFile;
-    std::unique_ptr<LazyOutputFile> plotFile;
+    std::unique_ptr<PlotDataFile> plotFile;
     int32_t status = 0;
     try {
         // Step 2: the run-control file (and the console when it runs out).
@@ -215,7 +215,7 @@ int32_t runAnalysis(const RunEnvironment& env) {
         writeFileNames(store->report, store->names, env.workingFolder);
         writeRunDate(store->report, env.clock ? *env.clock : localNow());
 
-        plotFile = std::make_unique<LazyOutputFile>(resolve(env.workingFolder, store->names.plotFileName));
+        plotFile = std::make_unique<PlotDataFile>(resolve(env.workingFolder, store->names.plotFileName));
         status = runWithReport(*store, env, *plotFile);
     } catch (const InputError& error) {
         reportFatal(*store, error.what());
@@ -225,17 +225,17 @@ int32_t runAnalysis(const RunEnvironment& env) {
         status = 1;
     }
 
-    // Step 14: close the report and the plot data file.
+    // Step 14: a run that went through puts its plot rows in place of the
+    // plot data file; then the report is closed.
+    if (plotFile && status == 0 && !plotFile->commit()) {
+        const std::string message =
+            "ERROR IN FILE \"" + store->names.plotFileName + "\": the plot data file could not be written";
+        store->console.write("/1X,'*** ',A", {message});
+        store->report.write("/1X,'*** ',A", {message});
+        status = 1;
+    }
     consoleOut.flush();
     if (reportFile) reportFile->close();
-    if (plotFile) {
-        plotFile->close();
-        if (plotFile->failed() && status == 0) {
-            store->console.write("/1X,'*** ',A", {"ERROR IN FILE \"" + store->names.plotFileName +
-                                                  "\": the plot data file could not be written"});
-            status = 1;
-        }
-    }
     return status;
 }
 
