@@ -1,6 +1,7 @@
 #include "input/free_format.h"
 
 #include <cerrno>
+#include <cmath>
 #include <climits>
 #include <cstdlib>
 #include <fstream>
@@ -14,6 +15,15 @@ namespace tovek {
 namespace {
 
 std::string quotedText(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+// A limit of a range for a message: its whole value when it has no
+// fraction.
+std::string formatLimit(double value) {
+    std::string text = std::to_string(value);
+    while (!text.empty() && text.back() == '0') text.pop_back();
+    if (!text.empty() && text.back() == '.') text.pop_back();
+    return text;
+}
 
 }  // namespace
 
@@ -41,6 +51,11 @@ FreeFormatReader FreeFormatReader::open(const std::filesystem::path& path, const
     content << in.rdbuf();
     if (in.bad()) throw InputError(fileName, 0, "the file cannot be read");
     return FreeFormatReader(fileName, content.str());
+}
+
+std::string FreeFormatReader::wholeLine(std::string_view what) {
+    if (atEnd()) throw InputError(fileName_, nextLineNumber(), "the file ends here; expected " + std::string(what));
+    return lines_[next_++];
 }
 
 std::optional<std::string> FreeFormatReader::textLine() {
@@ -194,6 +209,33 @@ double FreeFormatReader::List::real(int index, std::string_view name) const {
     if (!parseReal(t.text, v))
         throw InputError(reader_->fileName_, t.line,
                          "expected a number for " + std::string(name) + within(name) + ", found " + quotedText(t.text));
+    if (!(std::fabs(v) <= kLargestValue)) outOfRange(index, name, "a value of at most 1.0E12 in magnitude");
+    return v;
+}
+
+void FreeFormatReader::List::outOfRange(int index, std::string_view name, std::string_view expected) const {
+    const Token& t = tokens_.at(static_cast<size_t>(index - 1));
+    throw InputError(reader_->fileName_, t.line,
+                     std::string(name) + within(name) + " is " + quotedText(t.text) + "; expected " +
+                         std::string(expected));
+}
+
+double FreeFormatReader::List::nonNegative(int index, std::string_view name) const {
+    const double v = real(index, name);
+    if (v < 0) outOfRange(index, name, "0 or more");
+    return v;
+}
+
+double FreeFormatReader::List::positive(int index, std::string_view name) const {
+    const double v = real(index, name);
+    if (!(v > 0)) outOfRange(index, name, "a value greater than 0");
+    return v;
+}
+
+double FreeFormatReader::List::below(int index, std::string_view name, double low, double high) const {
+    const double v = real(index, name);
+    if (!(v >= low && v < high))
+        outOfRange(index, name, "a value from " + formatLimit(low) + " up to but not including " + formatLimit(high));
     return v;
 }
 

@@ -21,6 +21,12 @@
 
 namespace tovek {
 
+// The largest magnitude a real of the problem files may have. Moduli are
+// about 1E8 and the largest stress is the 9,999,000 psf limit marker; a value
+// beyond this is a typing error, and would overflow the products of the
+// analysis.
+inline constexpr double kLargestValue = 1.0e12;
+
 class FreeFormatReader {
 public:
     // `fileName` is the name printed in messages.
@@ -39,6 +45,9 @@ public:
     // The next line cut or padded with blanks to `width` characters; the end
     // of the file is an InputError that names `what`.
     std::string text(int width, std::string_view what);
+    // The next line as it stands, whatever its length; the end of the file
+    // is an InputError that names `what`.
+    std::string wholeLine(std::string_view what);
 
     // One value of a list read, with the line it stood on.
     struct Token {
@@ -51,7 +60,16 @@ public:
     class List {
     public:
         int32_t integer(int index, std::string_view name) const;  // index 1-based
+        // A real of at most kLargestValue in magnitude (no quantity of a pile
+        // problem comes near it).
         double real(int index, std::string_view name) const;
+        // A real that is 0 or more: the value of a quantity no soil or pile
+        // can have below zero.
+        double nonNegative(int index, std::string_view name) const;
+        // A real greater than 0.
+        double positive(int index, std::string_view name) const;
+        // A real from `low` up to but not including `high`.
+        double below(int index, std::string_view name, double low, double high) const;
         int size() const { return static_cast<int>(tokens_.size()); }
         // The 1-based line number the value `index` stood on.
         int line(int index) const { return tokens_.at(static_cast<size_t>(index - 1)).line; }
@@ -59,6 +77,7 @@ public:
     private:
         friend class FreeFormatReader;
         std::string within(std::string_view name) const;
+        [[noreturn]] void outOfRange(int index, std::string_view name, std::string_view expected) const;
         const FreeFormatReader* reader_ = nullptr;
         std::string what_;
         std::vector<Token> tokens_;

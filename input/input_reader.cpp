@@ -66,9 +66,19 @@ int32_t blockOption(const FreeFormatReader& reader, const FreeFormatReader::List
 
 void readPileLine(ProblemData& p, FreeFormatReader& reader) {
     const int lineNumber = reader.nextLineNumber();
-    const std::string line = reader.text(kPileLineLength, "the pile line (record 5)");
-    const ValueList list = parseValueList(line);
+    std::string line = reader.wholeLine("the pile line (record 5)");
     const std::string& file = reader.fileName();
+    // The line holds at most 1000 characters: values further on would be
+    // lost without a word.
+    if (line.size() > static_cast<size_t>(kPileLineLength)) {
+        if (line.find_first_not_of(" \t\r", static_cast<size_t>(kPileLineLength)) != std::string::npos)
+            throw InputError(file, lineNumber,
+                             "the pile line (record 5) is " + std::to_string(line.size()) +
+                                 " characters long; expected at most " + std::to_string(kPileLineLength) +
+                                 " characters");
+        line.resize(static_cast<size_t>(kPileLineLength));
+    }
+    const ValueList list = parseValueList(line);
     if (list.stoppedAtEmptyValue)
         throw InputError(file, lineNumber,
                          "an empty value between commas on the pile line (record 5); every value must be given");
@@ -87,6 +97,11 @@ void readPileLine(ProblemData& p, FreeFormatReader& reader) {
                              "; at least 7 are needed (perimeter, tip area, outside diameter, inside "
                              "diameter, modulus of elasticity, total length, stickup length)");
     }
+    for (int32_t k = 1; k <= n; ++k)
+        if (!(std::fabs(list.values[k]) <= kLargestValue))
+            throw InputError(file, lineNumber,
+                             "value " + std::to_string(k) + " of the pile line (record 5) is " +
+                                 number(list.values[k]) + "; expected a value of at most 1.0E12 in magnitude");
     PileSection& pile = p.pile;
     pile.perimeter = list.values[1];
     pile.tipArea = list.values[2];
@@ -95,6 +110,19 @@ void readPileLine(ProblemData& p, FreeFormatReader& reader) {
     pile.elasticModulus = list.values[5];
     pile.totalLength = list.values[6];
     pile.stickupLength = list.values[7];
+    const struct {
+        double value;
+        const char* what;
+    } nonNegative[] = {{pile.perimeter, "the perimeter (1st value"}, {pile.tipArea, "the tip area (2nd value"}};
+    for (const auto& v : nonNegative)
+        if (v.value < 0)
+            throw InputError(file, lineNumber,
+                             std::string(v.what) + " of the pile line) is " + number(v.value) +
+                                 "; expected 0 (circular pile) or more");
+    if (!(pile.elasticModulus > 0))
+        throw InputError(file, lineNumber,
+                         "the modulus of elasticity (" + number(pile.elasticModulus) +
+                             ", 5th value of the pile line) must be greater than 0");
     if (pile.stickupLength > pile.totalLength)
         throw InputError(file, lineNumber,
                          "the pile stickup length (" + number(pile.stickupLength) +
@@ -142,10 +170,10 @@ void readSoilRows(ProblemData& p, FreeFormatReader& reader) {
         const auto first = reader.read(6, name + ", depth and columns 1 to 5 (record 10)");
         row.depth = first.real(1, "the depth");
         row.soilType = first.real(2, "the soil type (column 1)");
-        row.lateralEarthPressure = first.real(3, "the lateral earth pressure coefficient (column 2)");
-        row.effectiveUnitWeight = first.real(4, "the effective unit weight (column 3)");
-        row.frictionAngle = first.real(5, "the friction angle (column 4)");
-        row.bearingCapacityFactor = first.real(6, "the bearing capacity factor (column 5)");
+        row.lateralEarthPressure = first.nonNegative(3, "the lateral earth pressure coefficient (column 2)");
+        row.effectiveUnitWeight = first.nonNegative(4, "the effective unit weight (column 3)");
+        row.frictionAngle = first.below(5, "the friction angle (column 4)", 0, 90);
+        row.bearingCapacityFactor = first.nonNegative(6, "the bearing capacity factor (column 5)");
         // The rows describe the soil downwards: a row above the one before it
         // would be merged into that row's depth without a word (rows closer
         // than half an increment are merged), so the table is refused.
@@ -154,20 +182,20 @@ void readSoilRows(ProblemData& p, FreeFormatReader& reader) {
                            "lies above", "soil rows");
 
         const auto second = reader.read(14, name + ", columns 6 to 19 (record 10)");
-        row.maxUnitFriction = second.real(1, "the maximum unit friction (column 6)");
-        row.maxUnitBearing = second.real(2, "the maximum unit end bearing (column 7)");
-        row.undrainedShearStrength = second.real(3, "the undisturbed shear strength (column 8)");
-        row.remoldedShearStrength = second.real(4, "the remolded shear strength or blow count (column 9)");
-        row.blowCount = second.real(5, "the blow count (column 10)");
+        row.maxUnitFriction = second.nonNegative(1, "the maximum unit friction (column 6)");
+        row.maxUnitBearing = second.nonNegative(2, "the maximum unit end bearing (column 7)");
+        row.undrainedShearStrength = second.nonNegative(3, "the undisturbed shear strength (column 8)");
+        row.remoldedShearStrength = second.nonNegative(4, "the remolded shear strength or blow count (column 9)");
+        row.blowCount = second.nonNegative(5, "the blow count or yield stress ratio (column 10)");
         row.plasticityIndex = second.real(6, "the plasticity index (column 11)");
-        row.coneTipResistance = second.real(7, "the cone tip resistance (column 12)");
+        row.coneTipResistance = second.nonNegative(7, "the cone tip resistance (column 12)");
         row.userUnitSkinFriction = second.real(8, "the user unit skin friction (column 13)");
         row.userUnitEndBearing = second.real(9, "the user unit end bearing (column 14)");
-        row.lrfdFrictionFactor = second.real(10, "the LRFD factor on friction (column 15)");
-        row.lrfdBearingFactor = second.real(11, "the LRFD factor on bearing (column 16)");
+        row.lrfdFrictionFactor = second.nonNegative(10, "the LRFD factor on friction (column 15)");
+        row.lrfdBearingFactor = second.nonNegative(11, "the LRFD factor on bearing (column 16)");
         row.layerCurveCode = second.real(12, "the curve code (column 17)");
-        row.peakMovement = second.real(13, "the peak movement (column 18)");
-        row.residualFactor = second.real(14, "the residual factor (column 19)");
+        row.peakMovement = second.nonNegative(13, "the peak movement (column 18)");
+        row.residualFactor = second.nonNegative(14, "the residual factor (column 19)");
 
         prepareLayer(p, i);
     }
@@ -257,10 +285,25 @@ void readMethodSelection(ProblemData& p, FreeFormatReader& reader) {
 }
 
 // Record 9: deepest soil profile and cross-section area.
-void readProfileBottom(ProblemData& p, FreeFormatReader& reader) {
+// Returns the line of the cross-section area, which the area option of record
+// 14 may call for.
+int readProfileBottom(ProblemData& p, FreeFormatReader& reader) {
     const auto r = reader.read(2, "record 9 (deepest soil profile, cross-section area)");
     p.soilProfileBottom = r.real(1, "the depth of the deepest soil profile");
     p.pile.crossSectionArea = r.real(2, "the cross-section area");
+    return r.line(2);
+}
+
+// An area option of 1 (or another value up to 1 but 0) takes the
+// cross-section area of record 9 for the axial stiffness: it must be a
+// section.
+void checkGivenArea(const ProblemData& p, const std::string& file, int line) {
+    const PileSection& pile = p.pile;
+    if (pile.areaOption == 0 || pile.areaOption > 1 || pile.crossSectionArea > 0) return;
+    throw InputError(file, line,
+                     "the cross-section area (record 9) is " + number(pile.crossSectionArea) + " while the area option " +
+                         "(record 14) is " + std::to_string(pile.areaOption) +
+                         " and uses it; expected an area greater than 0");
 }
 
 // The head of an optional block of records 11, 16 and 17: its option (0
@@ -292,7 +335,7 @@ void readLoadingAndPlug(ProblemData& p, FreeFormatReader& reader) {
     {
         const auto r = reader.read(2, "record 12 (loading type, tension reduction factor)");
         o.loadingType = r.integer(1, "the loading type");
-        o.tensionReductionFactor = r.real(2, "the reduction factor for tension loading");
+        o.tensionReductionFactor = r.nonNegative(2, "the reduction factor for tension loading");
     }
     const auto r = reader.read(3, "record 13 (clay drainage, plug option, long pile option)");
     o.clayDrainage = r.integer(1, "the clay drainage option");
@@ -310,7 +353,9 @@ void readAreaTable(ProblemData& p, FreeFormatReader& reader) {
     for (int k = 1; k <= pile.areaPointCount; ++k) {
         const auto a = reader.read(2, "area point " + std::to_string(k) + " (record 14)");
         pile.areaDistance[k] = a.real(1, "the distance");
-        pile.areaValue[k] = a.real(2, "the area");
+        // The areas of the table stand for the pile's section where the
+        // option uses them.
+        pile.areaValue[k] = pile.areaOption > 1 ? a.positive(2, "the area") : a.real(2, "the area");
         // The table is read downwards from the pile head.
         requireInOrder(reader.fileName(), a.line(1), "area point", k, pile.areaDistance[k], pile.areaDistance[k - 1],
                        "distance", "is less than", "points");
@@ -336,8 +381,8 @@ void readTzFactors(ProblemData& p, FreeFormatReader& reader) {
     for (int k = 1; o.tzFactorCount > 1 && k <= o.tzFactorCount; ++k) {
         const auto f = reader.read(3, "t-z factor row " + std::to_string(k) + " (record 16)");
         o.tzFactorDepth[k] = f.real(1, "the depth");
-        o.tzFactorA[k] = f.real(2, "the load-transfer factor");
-        o.tzFactorB[k] = f.real(3, "the movement factor");
+        o.tzFactorA[k] = f.nonNegative(2, "the load-transfer factor");
+        o.tzFactorB[k] = f.nonNegative(3, "the movement factor");
         // The factors are interpolated downwards between the rows.
         requireInOrder(reader.fileName(), f.line(1), "t-z factor row", k, o.tzFactorDepth[k], o.tzFactorDepth[k - 1],
                        "depth", "lies above", "rows");
@@ -350,7 +395,8 @@ void readMovements(ProblemData& p, FreeFormatReader& reader) {
     readBlockHead(reader, 17, "movement list option", "movements", kMaxMovements, o.movementListOption,
                   o.movementCount);
     for (int k = 1; k <= o.movementCount; ++k)
-        o.movementList[k] = reader.readReal("movement " + std::to_string(k) + " (record 17)");
+        o.movementList[k] = reader.read(1, "movement " + std::to_string(k) + " (record 17)")
+                                .nonNegative(1, "movement " + std::to_string(k) + " (record 17)");
 }
 
 // Record 18: the tip curve multipliers.
@@ -360,8 +406,8 @@ void readTipCurveScale(ProblemData& p, FreeFormatReader& reader) {
     o.tipCurveScaleOption = blockOption(reader, r, "the tip curve scale option");
     if (o.tipCurveScaleOption != 1) return;
     const auto m = reader.read(2, "the tip curve multipliers (record 18)");
-    o.tipCurveScaleA = m.real(1, "the tip load multiplier");
-    o.tipCurveScaleB = m.real(2, "the tip movement multiplier");
+    o.tipCurveScaleA = m.nonNegative(1, "the tip load multiplier");
+    o.tipCurveScaleB = m.nonNegative(2, "the tip movement multiplier");
 }
 
 }  // namespace
@@ -375,11 +421,12 @@ void readInputFile(ProblemData& p, FreeFormatReader& reader) {
     applyEnhancedEndRule(p);
     readShaftOptions(p, reader);
     readMethodSelection(p, reader);
-    readProfileBottom(p, reader);
+    const int areaLine = readProfileBottom(p, reader);
     readSoilRows(p, reader);
     readTzPrintDepths(p, reader);
     readLoadingAndPlug(p, reader);
     readAreaTable(p, reader);
+    checkGivenArea(p, reader.fileName(), areaLine);
     readCriticalDepth(p, reader);
     readTzFactors(p, reader);
     readMovements(p, reader);
@@ -394,7 +441,7 @@ void readCptFile(ProblemData& p, FreeFormatReader& reader) {
     for (int k = 1; k <= p.cptPointCount; ++k) {
         const auto point = reader.read(2, "CPT point " + std::to_string(k));
         p.cptDepth[k] = point.real(1, "the depth");
-        p.cptTipResistance[k] = point.real(2, "the cone tip resistance");
+        p.cptTipResistance[k] = point.nonNegative(2, "the cone tip resistance");
         // The cone methods interpolate between the points downwards; a point
         // above the one before it is refused when they use the profile.
         if (p.options.cptDataOption == 1 && k > 1)

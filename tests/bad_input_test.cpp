@@ -24,9 +24,13 @@ struct Outcome {
 
 // Runs the bundled example with the given lines (1-based) of the input data
 // file replaced, and of the CPT data file when `cpt` is not empty.
-Outcome runExampleWith(const std::map<int, std::string>& inputLines, const std::string& cpt = "") {
+// With `plotBefore` the plot data file holds that text before the run; a
+// missing plot data file stays missing until the run opens it.
+Outcome runExampleWith(const std::map<int, std::string>& inputLines, const std::string& cpt = "",
+                       const std::string* plotBefore = nullptr) {
     ScratchFolder folder;
     folder.copyFrom(test::examplesFolder() / "pipe-pile");
+    if (plotBefore) folder.write("pipe24.plt", *plotBefore);
     auto lines = folder.lines("pipe24.in");
     for (const auto& [number, text] : inputLines) lines.at(static_cast<size_t>(number - 1)) = text;
     std::string content;
@@ -81,15 +85,16 @@ TEST(BadInput, LoadSettlementBeyondTheRangeOfNumbersEndsTheRun) {
 // reduction factor) / 1000 = 4E301 ksf, times the tip area of 3.14 ft2 and
 // the bearing factor 1E300, is infinite at the first node. The run ends
 // before the table heading instead of printing infinite capacities.
-TEST(BadInput, CapacityBeyondTheRangeOfNumbersEndsTheRunBeforeItsTable) {
+// A value far beyond any soil or pile (1E300) would overflow the products
+// of the methods: it is refused as it is read, naming its field.
+TEST(BadInput, ValuesBeyondTheRangeOfThePilesAndSoilsAreRefusedAsRead) {
     const auto out = runExampleWith({{11, "0 0 0 15 0 0 0 1000 40000 1 1e300 0 0 0"}, {26, "0 1e300"}});
     EXPECT_EQ(out.status, 1);
     const std::string message =
-        "ERROR IN FILE \"pipe24.in\": the GENERAL METHOD table cannot be written: at the pile length 0.00 FT. the "
-        "end bearing exceeds the range of numbers";
+        "ERROR IN FILE \"pipe24.in\", LINE 11: the LRFD factor on bearing (column 16) in soil row 1, columns 6 to "
+        "19 (record 10) is \"1e300\"; expected a value of at most 1.0E12 in magnitude";
     EXPECT_NE(out.console.find(message), std::string::npos) << out.console;
     EXPECT_NE(out.report.find(message), std::string::npos);
-    EXPECT_EQ(out.report.find("* GENERAL METHOD *"), std::string::npos);
     EXPECT_FALSE(holdsNonFinite(out.report));
     EXPECT_FALSE(holdsNonFinite(out.plot));
 }
@@ -288,6 +293,118 @@ TEST(BadInput, AFolderNamedAsAnInputFileIsReportedAsAFolder) {
         EXPECT_NE(result.console.find("ERROR IN FILE \"data\": this names a folder, not a file"), std::string::npos)
             << result.console;
         EXPECT_NE(folder.read("pipe24.out").find("this names a folder, not a file"), std::string::npos);
+    }
+}
+
+// The plot data file of an earlier run stays byte for byte as it was when a
+// run ends early, at whatever stage: the front end must not read a partial
+// file as this run's results. Each case is the bundled example with lines
+// replaced; the message names the line and the field.
+TEST(BadInput, EarlyEndsLeaveThePlotDataFileAsItWas) {
+    const std::string earlier = "    plot data of an earlier run\n  1.00  2.00\n";
+    struct Case {
+        const char* what;
+        std::map<int, std::string> lines;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"modulus of elasticity 0", {{5, "0 0 24 23 0 60 0 0 0.0 1"}},
+         "LINE 5: the modulus of elasticity (0, 5th value of the pile line) must be greater than 0"},
+        {"taper that closes the pile (ends in the load-settlement stage)", {{7, "0 1.0 5 89 4 0 0"}},
+         "narrows the pile to no diameter"},
+        {"tip-curve multiplier 1e308", {{32, "1\n1e308 1"}},
+         "the tip load multiplier in the tip curve multipliers (record 18) is \"1e308\"; expected a value of at "
+         "most 1.0E12 in magnitude"},
+        {"tension reduction factor 1e308", {{26, "1 1e308"}},
+         "LINE 26: the reduction factor for tension loading in record 12 (loading type, tension reduction "
+         "factor) is \"1e308\""},
+        {"t-z factors of 1e308 for Revised Lambda", {{7, "0 1.0 1 0 3 0 0"}, {30, "1\n2\n0 1e308 1\n60 -1e308 1"}},
+         "the load-transfer factor in t-z factor row 1 (record 16) is \"1e308\""},
+        {"peak movement -1e308", {{19, "0 0 1200 600 0 20 0 800 10800 1 1 0 -1e308 0"}},
+         "the peak movement (column 18) in soil row 5, columns 6 to 19 (record 10) is \"-1e308\""},
+        {"negative effective unit weight", {{10, "0 1 0.8 -115 32 0"}},
+         "LINE 10: the effective unit weight (column 3) in soil row 1, depth and columns 1 to 5 (record 10) is "
+         "\"-115\"; expected 0 or more"},
+        {"values beyond column 1000", {{5, "0 0 24 23 29000000 60 0" + std::string(995, ' ') + "1 100.0 1"}},
+         "LINE 5: the pile line (record 5) is 1027 characters long; expected at most 1000 characters"},
+        {"soil profile too shallow", {{9, "50 0"}}, "COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE"},
+        {"more than 500 segments", {{7, "0 0.1 1 0 4 0 0"}}, "YOUR NUMBERS OF SEGMENT  700 IS LARGER THAN"},
+    };
+    for (const Case& c : cases) {
+        const auto out = runExampleWith(c.lines, "", &earlier);
+        EXPECT_EQ(out.status, 1) << c.what;
+        EXPECT_EQ(out.plot, earlier) << c.what;
+        EXPECT_NE(out.report.find(c.message), std::string::npos) << c.what << "\n" << out.report;
+        EXPECT_FALSE(holdsNonFinite(out.report)) << c.what;
+    }
+    // A run that goes through replaces the file with its own rows; an early
+    // end with no plot data file before leaves it created, empty.
+    const auto good = runExampleWith({}, "", &earlier);
+    EXPECT_EQ(good.status, 0);
+    EXPECT_EQ(good.plot.find("earlier run"), std::string::npos);
+    EXPECT_EQ(good.plot.substr(0, 12), "           2");
+    const auto none = runExampleWith({{9, "50 0"}});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.plot, "");
+}
+
+// Values that no soil or pile can have are refused as they are read, each
+// naming its file, line and field; what the design gives a meaning stays
+// accepted: a negative plasticity index, negative user unit values, zero as
+// "use the default", elevations of any sign.
+TEST(BadInput, PhysicalRangesOfTheInputValues) {
+    struct Case {
+        std::map<int, std::string> lines;
+        std::string cpt;
+        const char* message;  // empty: the run goes through
+    };
+    const std::string row1 = "0 0 0 15 0 0 0 1000 40000 1 1 0 0 0";
+    auto secondRead = [](int column, const char* value) {
+        std::vector<std::string> v = {"0", "0", "0", "15", "0", "0", "0", "1000", "40000", "1", "1", "0", "0", "0"};
+        v.at(static_cast<size_t>(column - 6)) = value;
+        std::string text;
+        for (const auto& item : v) text += (text.empty() ? "" : " ") + item;
+        return text;
+    };
+    const Case cases[] = {
+        {{{10, "0 1 -0.8 115 32 0"}}, "", "the lateral earth pressure coefficient (column 2) in soil row 1"},
+        {{{10, "0 1 0.8 115 90 0"}}, "", "the friction angle (column 4) in soil row 1, depth and columns 1 to 5 "
+                                         "(record 10) is \"90\"; expected a value from 0 up to but not including 90"},
+        {{{10, "0 1 0.8 115 -1 0"}}, "", "the friction angle (column 4)"},
+        {{{10, "0 1 0.8 115 32 -20"}}, "", "the bearing capacity factor (column 5)"},
+        {{{11, secondRead(6, "-1")}}, "", "the maximum unit friction (column 6)"},
+        {{{11, secondRead(7, "-1")}}, "", "the maximum unit end bearing (column 7)"},
+        {{{11, secondRead(8, "-1")}}, "", "the undisturbed shear strength (column 8)"},
+        {{{11, secondRead(9, "-15")}}, "", "the remolded shear strength or blow count (column 9)"},
+        {{{11, secondRead(10, "-2")}}, "", "the blow count or yield stress ratio (column 10)"},
+        {{{11, secondRead(12, "-5")}}, "", "the cone tip resistance (column 12)"},
+        {{{11, secondRead(15, "-1")}}, "", "the LRFD factor on friction (column 15)"},
+        {{{11, secondRead(16, "-1")}}, "", "the LRFD factor on bearing (column 16)"},
+        {{{11, secondRead(19, "-0.5")}}, "", "the residual factor (column 19)"},
+        {{{5, "0 -1 24 23 29000000 60 0 0 0.0 1"}}, "", "the tip area (2nd value of the pile line) is -1"},
+        {{{26, "0 -0.5"}}, "", "the reduction factor for tension loading"},
+        {{{31, "1\n2\n0.1\n-0.2"}}, "", "movement 2 (record 17) is \"-0.2\"; expected 0 or more"},
+        {{{32, "1\n0.9 -1"}}, "", "the tip movement multiplier"},
+        {{{28, "2 2\n0 36.5\n60 0"}}, "", "the area in area point 2 (record 14) is \"0\"; expected a value greater "
+                                          "than 0"},
+        {{{9, "70 0"}, {28, "0 1"}}, "", "the cross-section area (record 9) is 0 while the area option (record 14) "
+                                         "is 1"},
+        {{}, "0 2\n0 1000\n10 -2000\n", "the cone tip resistance in CPT point 2 is \"-2000\"; expected 0 or more"},
+        // Accepted: negative plasticity index and user values, zeros,
+        // negative elevations.
+        {{{11, "0 0 0 15 0 -10 0 -1000 -40000 1 1 0 0 0"}, {5, "0 0 24 23 29000000 60 0 1 -25.0 1"}}, "", ""},
+    };
+    for (const Case& c : cases) {
+        const auto out = runExampleWith(c.lines, c.cpt);
+        if (*c.message == '\0') {
+            EXPECT_EQ(out.status, 0) << out.console;
+            EXPECT_FALSE(holdsNonFinite(out.report));
+            continue;
+        }
+        EXPECT_EQ(out.status, 1) << c.message;
+        EXPECT_NE(out.console.find(c.message), std::string::npos) << c.message << "\n" << out.console;
+        EXPECT_NE(out.console.find("ERROR IN FILE \"pipe24."), std::string::npos);
+        EXPECT_NE(out.console.find(", LINE "), std::string::npos) << c.message;
     }
 }
 

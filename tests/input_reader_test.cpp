@@ -307,13 +307,20 @@ TEST(PileLine, ValuesOfOneLine) {
     EXPECT_EQ(valueOrDefault(mixed, 5, 6, -1.0), -1.0);
 }
 
-TEST(InputReader, PileLineIsCutAtItsThousandthCharacter) {
+TEST(InputReader, PileLineOfMoreThanAThousandCharactersIsRefused) {
     ProblemText t;
-    // The 8th value stands in columns 1000 and 1001: only its first digit
-    // is on the line as read.
+    // The 8th value stands in columns 1000 and 1001: it would be cut.
     t.pileLine = "0 0 24 23 29000000 60 5" + std::string(999 - 23, ' ') + "12";
-    const auto store = readText(t.text());
-    EXPECT_EQ(store->problem.options.elevationOutput, 1);
+    try {
+        readText(t.text());
+        FAIL() << "a pile line of 1001 characters was read";
+    } catch (const InputError& error) {
+        EXPECT_EQ(error.line(), 5);
+        EXPECT_EQ(error.detail(), "the pile line (record 5) is 1001 characters long; expected at most 1000 characters");
+    }
+    // Blanks beyond the 1000th character lose nothing.
+    t.pileLine = "0 0 24 23 29000000 60 5 1" + std::string(1200, ' ');
+    EXPECT_EQ(readText(t.text())->problem.options.elevationOutput, 1);
 }
 
 TEST(InputReader, PileLineAndLayerAdjustmentsWhileReading) {
