@@ -24,6 +24,22 @@ bool unitsLines(const ProblemData& p) { return p.unitSystem >= 1; }
 
 bool validTransferMethod(const ProblemData& p) { return loadTransferMethodOf(p.options) != nullptr; }
 
+// A curve or a row whose values are not all finite numbers is no result: the
+// run ends with a message before anything of it is written, so that neither
+// file shows an undefined or infinite value.
+bool finiteCurve(const TzCurve& curve) {
+    if (!std::isfinite(curve.curveDepth)) return false;
+    for (int32_t k = 1; k <= countWithin(curve.pointCount, kTzCurvePoints); ++k)
+        if (!std::isfinite(curve.loadTransfer[k]) || !std::isfinite(curve.movement[k])) return false;
+    return true;
+}
+
+[[noreturn]] void cannotWrite(const SettlementRun& run, const std::string& what) {
+    throw InputError(std::string(run.inputFileName), 0,
+                     what + " cannot be written: it holds a value beyond the range of numbers; expected soil "
+                            "values, t-z factors, tip-curve multipliers and movements of realistic size");
+}
+
 // Working force to the printed force: kips in English units.
 double printedForce(const ProblemData& p, double force) { return english(p) ? force / 1000 : force; }
 
@@ -101,6 +117,8 @@ void buildLayerCurves(SettlementRun& run, const PileFrame& frame, int32_t listin
     }
     s.layerCurveCount = count;
     if (listingFlag != 1) return;
+    for (int32_t c = 1; c <= count; ++c)
+        if (!finiteCurve(s.curves[c])) cannotWrite(run, "the listing of t-z curves (curve " + std::to_string(c) + ")");
     writeCurveListHeading(run);
     run.plot.integers({count});
     for (int32_t c = 1; c <= count; ++c) {
@@ -179,6 +197,9 @@ double stiffnessAt(const SettlementData& s, bool uniform, double x) {
 void listTipCurve(SettlementRun& run) {
     const ProblemData& p = run.problem;
     const TipCurve& tip = run.data.tipCurve;
+    for (int32_t k = 1; k <= kTzCurvePoints; ++k)
+        if (!std::isfinite(tip.tipLoad[k]) || !std::isfinite(tip.tipMovement[k]))
+            cannotWrite(run, "the tip load-movement curve");
     if (unitsLines(p))
         run.report.write("///8X,'TIP   LOAD',8X,'TIP MOVEMENT'/12X,A3,15X,A3/",
                          {p.labels.forceLabel, english(p) ? p.labels.smallLengthLabel : p.labels.lengthLabel});
@@ -350,10 +371,10 @@ void marchUpThePile(SettlementRun& run, const PileFrame& frame, const std::vecto
                 }
                 mid = newMid;
             }
-            // Loads or movements that overflow (an axial stiffness in the last
-            // places of the number range, say) leave no usable load-settlement
-            // curve. An undefined value is left to the pass limit above.
-            if (std::isinf(midLoad) || std::isinf(topLoad) || std::isinf(topMovement) || std::isinf(newMid))
+            // Loads or movements that are not finite numbers (an overflow, or
+            // curves that are not) leave no usable load-settlement curve.
+            if (!std::isfinite(midLoad) || !std::isfinite(topLoad) || !std::isfinite(topMovement) ||
+                !std::isfinite(newMid))
                 throw InputError(std::string(run.inputFileName), 0,
                                  "the load-settlement curve cannot be computed: at " +
                                      trimmed(formatFixed(seg.distance / frame.u, 12, 2)) + " " +
@@ -481,6 +502,9 @@ void listVerificationCurves(SettlementRun& run) {
         curve.curveDepth = x + frame.stickupVertical * frame.u;
         buildTzCurve(run, curve, x, soilTypeAt(p, x), sideFrictionAt(run, x));
     }
+    for (int32_t k = 1; k <= count; ++k)
+        if (valid[static_cast<size_t>(k)] && !finiteCurve(s.curves[k]))
+            cannotWrite(run, "the verification listing of t-z curves (depth " + std::to_string(k) + ")");
     writeCurveListHeading(run);
     run.plot.integers({validCount});
     for (int32_t k = 1; k <= count; ++k) {

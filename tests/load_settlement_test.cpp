@@ -564,18 +564,29 @@ TEST(LoadSettlement, TheAssumedMovementsComeFromTheUserListOnlyWhenItHoldsValues
 }
 
 TEST(LoadSettlement, TheMidSegmentIterationAlwaysEnds) {
-    // 1: an undefined unit side friction never settles. 2: a clay curve
-    // with residual 0.5 on a pile so soft (AE = 706.86 lb, chosen so that a
-    // mobilised friction of 1 psi moves the mid-segment 0.48 in) that the
-    // movement jumps between the peak (0.24 in) and the residual branch
-    // (0.48 in) for ever: 0.2914 and 0.4287 in.
+    // A clay curve with residual 0.5 on a pile so soft (AE = 706.86 lb,
+    // chosen so that a mobilised friction of 1 psi moves the mid-segment
+    // 0.48 in) that the movement jumps between the peak (0.24 in) and the
+    // residual branch (0.48 in) for ever: 0.2914 and 0.4287 in. An undefined
+    // unit side friction never settles either, and leaves no curve: the run
+    // ends before the solution writes anything.
     struct Case {
         double friction;
         double modulus;
         int32_t expectedAtLeast;
     };
     const Case cases[] = {{std::numeric_limits<double>::quiet_NaN(), 29.0e6, 2}, {0.144, 706.86, 1}};
-    for (const Case& c : cases) {
+    {
+        Stage stage;
+        RunStore& store = *stage.store;
+        englishPile(store, 1, 0, 0, cases[0].friction);
+        setMovements(store, {0.0001});
+        auto run = store.settlementRun();
+        EXPECT_THROW(runLoadSettlement(run), InputError);
+        EXPECT_EQ(stage.plot.str().find("NaN"), std::string::npos);
+        EXPECT_EQ(stage.report.str().find("NaN"), std::string::npos);
+    }
+    for (const Case& c : {cases[1]}) {
         Stage stage;
         RunStore& store = *stage.store;
         englishPile(store, 1, 0, 0, c.friction);
