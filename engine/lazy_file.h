@@ -9,6 +9,8 @@
 #include <streambuf>
 #include <memory>
 
+#include "engine/text_output.h"
+
 namespace tovek {
 
 class LazyFileBuffer : public std::streambuf {
@@ -38,7 +40,7 @@ private:
         if (failed_) return false;
         buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
         file_.pubsetbuf(buffer_.get(), static_cast<std::streamsize>(kBufferSize));
-        if (!file_.open(path_, std::ios::out | std::ios::trunc | std::ios::binary)) failed_ = true;
+        if (!file_.open(path_, kTextOutputMode)) failed_ = true;
         return !failed_;
     }
     // A large buffer keeps the many short rows of a big run to few writes.
