@@ -1,5 +1,6 @@
 # The Windows build (mingw-w64): tovek.dll as the desktop front end loads it,
-# the host program tovek.exe, and the integrator's install layout.
+# the host program tovek.exe, the front-end stand-in that the Windows checks
+# run, and the integrator's install layout.
 #
 # tovek.dll exports one name, ITOVEK, undecorated; on 32-bit x86 the entry is
 # stdcall (the callee removes its 8 bytes of arguments). The GCC runtime,
@@ -9,6 +10,8 @@
 if(NOT MINGW)
   message(FATAL_ERROR "The Windows build of TOVEK is made with mingw-w64 (see cmake/mingw-w64-*.cmake)")
 endif()
+
+enable_language(C)
 
 set(TOVEK_DEF_FILE ${CMAKE_SOURCE_DIR}/engine/tovek.def)
 set(TOVEK_IS_X86_32 OFF)
@@ -43,6 +46,13 @@ if(TOVEK_IS_X86_32)
     COMMENT "Import library of tovek.dll for stdcall callers"
     VERBATIM)
 endif()
+
+# The stand-in for the desktop front end (C): loads tovek.dll by path, finds
+# ITOVEK by name and calls it in problem folders.
+add_executable(tovek_frontend ${CMAKE_SOURCE_DIR}/tests/windows/frontend.c)
+target_include_directories(tovek_frontend PRIVATE ${CMAKE_SOURCE_DIR}/engine)
+target_link_options(tovek_frontend PRIVATE -static)
+set_target_properties(tovek_frontend PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # What an integrator needs, laid out by cmake --install (or cpack, as a zip).
 install(TARGETS libtovek tovek
