@@ -3,12 +3,14 @@
 #include <fstream>
 #include <system_error>
 
+#include "engine/text_output.h"
+
 namespace tovek {
 
 namespace {
 
 bool writeFile(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::out | std::ios::trunc | std::ios::binary);
+    std::ofstream out(path, kTextOutputMode);
     if (!out) return false;
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.close();

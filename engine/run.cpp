@@ -14,6 +14,7 @@
 #include "engine/plot_data_file.h"
 #include "engine/run_control.h"
 #include "engine/run_store.h"
+#include "engine/text_output.h"
 #include "input/free_format.h"
 #include "input/input_checks.h"
 #include "input/input_error.h"
@@ -207,7 +208,7 @@ int32_t runAnalysis(const RunEnvironment& env) {
         reportFile = std::make_unique<std::ofstream>();
         reportFile->rdbuf()->pubsetbuf(reportBuffer.get(), static_cast<std::streamsize>(kReportBufferSize));
         reportFile->open(resolve(env.workingFolder, store->names.outputFileName),
-                         std::ios::out | std::ios::trunc | std::ios::binary);
+                         kTextOutputMode);
         if (!*reportFile)
             throw InputError(store->names.outputFileName, 0, "the report file cannot be opened for writing");
         store->report.attach(reportFile.get());
