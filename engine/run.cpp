@@ -130,7 +130,7 @@ int32_t runWithReport(RunStore& store, const RunEnvironment& env, PlotDataFile& 
         std::ofstream probe(resolve(folder, store.names.plotFileName), std::ios::app);
         if (!probe) throw InputError(store.names.plotFileName, 0, "the plot data file cannot be opened for writing");
     }
-    store.plot.attach(&plotFile.stream());
+    store.plot.attach(&plotFile.stream(), true);
 
     // Step 6: the input data file.
     readInputFile(p, input);
@@ -190,8 +190,6 @@ int32_t runAnalysis(const RunEnvironment& env) {
     store->problem.options.tensionReductionFactor = 1.0f;
     store->console.attach(&consoleOut);
 
-    constexpr size_t kReportBufferSize = 1 << 18;  // few writes for the many rows of a big run
-    std::unique_ptr<char[]> reportBuffer;
     std::unique_ptr<std::ofstream> reportFile;
     std::unique_ptr<PlotDataFile> plotFile;
     int32_t status = 0;
@@ -204,14 +202,12 @@ int32_t runAnalysis(const RunEnvironment& env) {
         if (store->names.outputFileName.empty())
             throw InputError(kRunControlFileName, 6, "no report (output) file is named");
         checkOutputFilesAreDistinct(store->names, env.workingFolder);
-        reportBuffer = std::make_unique_for_overwrite<char[]>(kReportBufferSize);
         reportFile = std::make_unique<std::ofstream>();
-        reportFile->rdbuf()->pubsetbuf(reportBuffer.get(), static_cast<std::streamsize>(kReportBufferSize));
         reportFile->open(resolve(env.workingFolder, store->names.outputFileName),
                          kTextOutputMode);
         if (!*reportFile)
             throw InputError(store->names.outputFileName, 0, "the report file cannot be opened for writing");
-        store->report.attach(reportFile.get());
+        store->report.attach(reportFile.get(), true);
         writeBanner(store->report, store->names.versionText);
         writeFileNames(store->report, store->names, env.workingFolder);
         writeRunDate(store->report, env.clock ? *env.clock : localNow());
@@ -228,6 +224,7 @@ int32_t runAnalysis(const RunEnvironment& env) {
 
     // Step 14: a run that went through puts its plot rows in place of the
     // plot data file; then the report is closed.
+    store->plot.flush();
     if (plotFile && status == 0 && !plotFile->commit()) {
         const std::string message =
             "ERROR IN FILE \"" + store->names.plotFileName + "\": the plot data file could not be written";
@@ -235,6 +232,7 @@ int32_t runAnalysis(const RunEnvironment& env) {
         store->report.write("/1X,'*** ',A", {message});
         status = 1;
     }
+    store->report.flush();
     consoleOut.flush();
     if (reportFile) reportFile->close();
     return status;

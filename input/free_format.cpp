@@ -1,6 +1,8 @@
 #include "input/free_format.h"
 
 #include <cerrno>
+#include <charconv>
+#include <limits>
 #include <cmath>
 #include <climits>
 #include <cstdlib>
@@ -119,18 +121,26 @@ bool FreeFormatReader::parseReal(std::string_view text, double& value) {
         }
         if (expDigits == 0 || k != text.size()) return false;
     }
-    errno = 0;
-    char* end = nullptr;
-    const double v = std::strtod(normal.c_str(), &end);
-    if (end != normal.c_str() + normal.size() || errno == ERANGE) {
-        // Underflow to zero is harmless; overflow is not a usable value.
-        if (errno == ERANGE && std::abs(v) < 1.0) {
+    const char* first = normal.c_str();
+    const char* last = first + normal.size();
+    if (*first == '+') ++first;  // from_chars takes no plus sign
+    double v = 0;
+    const auto res = std::from_chars(first, last, v, std::chars_format::general);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Out of range: an underflow is harmless (the value is 0); an
+        // overflow is not a usable value.
+        errno = 0;
+        const double approximate = std::strtod(normal.c_str(), nullptr);
+        if (std::fabs(approximate) < 1.0) {
             value = 0.0;
             return true;
         }
         return false;
     }
-    value = v;
+    if (res.ec != std::errc() || res.ptr != last) return false;
+    // A result below the smallest normal number has lost its precision:
+    // taken as 0, as an underflow.
+    value = v != 0 && std::fabs(v) < std::numeric_limits<double>::min() ? 0.0 : v;
     return true;
 }
 

@@ -1,101 +1,148 @@
 #include "report/layout.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <ostream>
 #include <stdexcept>
 #include <unordered_map>
 
 namespace tovek {
 
+// ---------------------------------------------------------------------------
+// Field editing. Every editor writes its field at `out` and returns the end;
+// a field never takes more than its width (at most kMaxFieldWidth columns).
+
 namespace {
 
-void appendStars(std::string& out, int width) {
-    if (width > 0) out.append(static_cast<size_t>(width), '*');
+char* putStars(char* out, int width) {
+    if (width <= 0) return out;
+    std::memset(out, '*', static_cast<size_t>(width));
+    return out + width;
 }
 
-// Appends `body` right-aligned in `width` columns, or asterisks when it does
-// not fit.
-void appendRight(std::string& out, const char* body, size_t length, int width) {
-    if (static_cast<int>(length) > width) {
-        appendStars(out, width);
-        return;
-    }
-    out.append(static_cast<size_t>(width) - length, ' ');
-    out.append(body, length);
+// `body` right-aligned in `width` columns, or asterisks when it does not fit.
+// (Fields are short: plain loops, no library calls.)
+char* putRight(char* out, const char* body, size_t length, int width) {
+    if (static_cast<int>(length) > width) return putStars(out, width);
+    for (size_t pad = static_cast<size_t>(width) - length; pad > 0; --pad) *out++ = ' ';
+    for (size_t k = 0; k < length; ++k) *out++ = body[k];
+    return out;
 }
 
 // Infinite and undefined values are written as Fortran does: right-aligned
-// words when they fit, asterisks otherwise.
-void appendNonFinite(std::string& out, double value, int width) {
-    if (std::isnan(value)) {
-        appendRight(out, "NaN", 3, width);
-        return;
-    }
+// words when they fit, asterisks otherwise. (The engine ends a run before
+// such a value reaches a file; the editors stay total.)
+char* putNonFinite(char* out, double value, int width) {
+    if (std::isnan(value)) return putRight(out, "NaN", 3, width);
     const char* word = value < 0 ? (width >= 9 ? "-Infinity" : "-Inf") : (width >= 9 ? "Infinity" : "Inf");
-    appendRight(out, word, std::char_traits<char>::length(word), width);
+    return putRight(out, word, std::strlen(word), width);
 }
 
 // Exact powers of ten (all exactly representable as doubles).
 constexpr double kPow10[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr uint32_t kPow10Int[10] = {1,      10,      100,      1000,      10000,
+                                    100000, 1000000, 10000000, 100000000, 1000000000};
+
+// The decimal magnitudes 10^k for k = -kDecades .. kDecades, each the double
+// nearest to it: the decade of a value is found by comparisons alone.
+constexpr int kDecades = 30;
+constexpr double kDecade[2 * kDecades + 1] = {
+    1e-30, 1e-29, 1e-28, 1e-27, 1e-26, 1e-25, 1e-24, 1e-23, 1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15,
+    1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9,  1e-8,  1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,
+    1e2,   1e3,   1e4,   1e5,   1e6,   1e7,   1e8,   1e9,   1e10,  1e11,  1e12,  1e13,  1e14,  1e15,  1e16,  1e17,
+    1e18,  1e19,  1e20,  1e21,  1e22,  1e23,  1e24,  1e25,  1e26,  1e27,  1e28,  1e29,  1e30};
+
+// "00" to "99": digits are written two at a time.
+constexpr char kDigitPairs[201] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the `count` lowest decimal digits of r (leading zeros included)
+// backwards, so that the last digit lands just before `end`; r is left with
+// the digits above them. Returns the first digit written.
+char* lowDigitsBackward(char* end, uint64_t& r, int count) {
+    while (count >= 2) {
+        const auto pair = static_cast<size_t>(r % 100) * 2;
+        r /= 100;
+        end -= 2;
+        end[0] = kDigitPairs[pair];
+        end[1] = kDigitPairs[pair + 1];
+        count -= 2;
+    }
+    if (count == 1) {
+        *--end = static_cast<char>('0' + r % 10);
+        r /= 10;
+    }
+    return end;
+}
+
+// Writes exactly `count` digits of r < 10^count backwards; see above.
+char* digitsBackward(char* end, uint64_t r, int count) { return lowDigitsBackward(end, r, count); }
+
+// The number of decimal digits of r (at least 1).
+int digitCount(uint64_t r) {
+    int n = 1;
+    while (n < 20 && r >= static_cast<uint64_t>(kPow10[n])) ++n;
+    return n;
+}
 
 // Rounds m >= 0 (a scaled value carrying at most one rounding error) to an
 // integer. Fails near a half, where only the exact decimal expansion can
 // decide; the caller then takes the exact path.
-bool roundScaled(double m, unsigned long long& r) {
+bool roundScaled(double m, uint64_t& r) {
     if (!(m < 1e9)) return false;
-    const auto whole = static_cast<unsigned long long>(m);  // m >= 0: truncation is the floor
+    const auto whole = static_cast<uint64_t>(m);  // m >= 0: truncation is the floor
     const double fraction = m - static_cast<double>(whole);
     if (std::fabs(fraction - 0.5) < 1e-6) return false;
     r = whole + (fraction > 0.5 ? 1 : 0);
     return true;
 }
 
-// Writes the decimal digits of r, at least `minDigits` of them, at p.
-char* putDigits(char* p, unsigned long long r, int minDigits) {
-    char tmp[24];
-    int n = 0;
-    do {
-        tmp[n++] = static_cast<char>('0' + r % 10);
-        r /= 10;
-    } while (r != 0);
-    while (n < minDigits) tmp[n++] = '0';
-    while (n > 0) *p++ = tmp[--n];
-    return p;
+// Fast digits "iii.ddd" of a magnitude, ending at `end`; the first
+// character, or nullptr when the exact path is needed.
+char* fastFixedBackward(double magnitude, int decimals, char* end) {
+    if (decimals > 8) return nullptr;
+    uint64_t r = 0;
+    if (!roundScaled(magnitude * kPow10[decimals], r)) return nullptr;
+    char* p = lowDigitsBackward(end, r, decimals);  // the decimals; r keeps the whole part
+    *--p = '.';
+    return digitsBackward(p, r, digitCount(r));
 }
 
-// Fast Fw.d digits "iii.ddd" of |value| into p; false when the exact path is
-// needed.
-bool fastFixedDigits(double magnitude, int decimals, char*& end, char* p) {
-    if (decimals > 8) return false;
-    unsigned long long r = 0;
-    if (!roundScaled(magnitude * kPow10[decimals], r)) return false;
-    const auto scale = static_cast<unsigned long long>(kPow10[decimals]);
-    p = putDigits(p, r / scale, 1);
-    *p++ = '.';
-    if (decimals > 0) p = putDigits(p, r % scale, decimals);
-    end = p;
+// The decade e of a magnitude, 10^(e-1) <= x < 10^e, when it lies inside
+// the table: estimated from the binary exponent of the value (its bits, as
+// floor(k log10 2) = 78913 k / 2^18 for |k| < 1700) and settled by one look
+// at the table of decades. A neighbour is possible right at a decade (the
+// table's entries are rounded): the caller checks the scaled value.
+bool decadeOf(double magnitude, int& e) {
+    if (!(magnitude >= kDecade[0]) || !(magnitude < kDecade[2 * kDecades])) return false;
+    uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    const int binaryExponent = static_cast<int>((bits >> 52) & 0x7ff) - 1023;
+    e = ((binaryExponent * 78913) >> 18) + 1;  // 10^(e-1) <= x < 10^(e+1)
+    if (magnitude >= kDecade[e + kDecades]) ++e;
     return true;
 }
 
-// Fast mantissa digits and exponent of Ew.d (0.ddd x 10^exponent); false
-// when the exact path is needed.
+// Fast mantissa digits (exactly `decimals` of them, at `digits`) and exponent
+// of Ew.d (0.ddd x 10^exponent); false when the exact path is needed.
 bool fastExponentDigits(double magnitude, int decimals, char* digits, int& exponent) {
     if (decimals > 8) return false;
-    // Decimal exponent estimated from the binary one (off by at most one;
-    // the loop corrects it).
-    const int binaryExponent = std::ilogb(magnitude);
-    // floor(k log10 2) as 78913 k / 2^18, exact for |k| < 1700.
-    int e = ((binaryExponent * 78913) >> 18) + 1;
+    int e = 0;
+    if (!decadeOf(magnitude, e)) return false;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int shift = decimals - e;
         if (shift > 22 || shift < -22) return false;
+        // One rounding: a product or a quotient by an exact power of ten.
         const double m = shift >= 0 ? magnitude * kPow10[shift] : magnitude / kPow10[-shift];
-        if (m < kPow10[decimals - 1]) {  // log10 fell short: one digit too few
+        if (m < kPow10[decimals - 1]) {  // one digit too few
             --e;
             continue;
         }
@@ -103,13 +150,13 @@ bool fastExponentDigits(double magnitude, int decimals, char* digits, int& expon
             ++e;
             continue;
         }
-        unsigned long long r = 0;
+        uint64_t r = 0;
         if (!roundScaled(m, r)) return false;
-        if (r >= static_cast<unsigned long long>(kPow10[decimals])) {  // rounded up to 10^d
+        if (r >= kPow10Int[decimals]) {  // rounded up to 10^d
             r /= 10;
             ++e;
         }
-        putDigits(digits, r, decimals);
+        digitsBackward(digits + decimals, r, decimals);
         exponent = e;
         return true;
     }
@@ -118,35 +165,61 @@ bool fastExponentDigits(double magnitude, int decimals, char* digits, int& expon
 
 }  // namespace
 
-void appendFixed(std::string& out, double value, int width, int decimals) {
-    if (!std::isfinite(value)) return appendNonFinite(out, value, width);
-    // buf[0] is kept for the sign.
+char* putFixed(char* out, double value, int width, int decimals) {
+    if (!std::isfinite(value)) return putNonFinite(out, value, width);
+    // The digits are built backwards in buf, the sign in front of them.
     char buf[400];
-    char* const digits = buf + 1;
-    char* end = nullptr;
-    if (!fastFixedDigits(std::fabs(value), decimals, end, digits)) {
-        const auto res =
-            std::to_chars(digits, buf + sizeof buf - 1, std::fabs(value), std::chars_format::fixed, decimals);
-        if (res.ec != std::errc()) return appendStars(out, width);
-        end = res.ptr;
-        if (decimals == 0) *end++ = '.';
+    char* const end = buf + sizeof buf;
+    const double magnitude = std::fabs(value);
+    char* begin = fastFixedBackward(magnitude, decimals, end);
+    char* last = end;
+    if (!begin) {
+        // The exact conversion, written forwards from buf + 1.
+        const auto res = std::to_chars(buf + 1, end - 1, magnitude, std::chars_format::fixed, decimals);
+        if (res.ec != std::errc()) return putStars(out, width);
+        begin = buf + 1;
+        last = res.ptr;
+        if (decimals == 0) *last++ = '.';
     }
-    char* begin = digits;
     const bool negative = value < 0.0;
     // The zero before the point is written only when the field has room.
-    if (end - begin >= 2 && begin[0] == '0' && begin[1] == '.' && (end - begin) + (negative ? 1 : 0) > width) ++begin;
+    if (last - begin >= 2 && begin[0] == '0' && begin[1] == '.' && (last - begin) + (negative ? 1 : 0) > width)
+        ++begin;
     if (negative) *--begin = '-';
-    appendRight(out, begin, static_cast<size_t>(end - begin), width);
+    return putRight(out, begin, static_cast<size_t>(last - begin), width);
 }
 
-void appendExponent(std::string& out, double value, int width, int decimals) {
-    if (!std::isfinite(value)) return appendNonFinite(out, value, width);
+char* putExponent(char* out, double value, int width, int decimals) {
+    if (!std::isfinite(value)) return putNonFinite(out, value, width);
     if (decimals < 1) decimals = 1;
+    // The common case straight into the field: [-]0.ddddE+xx, or .ddddE+xx
+    // when the field has no room for the zero.
+    const bool negative = value < 0.0;
+    if (value != 0.0) {
+        char digits[16];
+        int exponent = 0;
+        if (fastExponentDigits(std::fabs(value), decimals, digits, exponent) && exponent >= -99 && exponent <= 99) {
+            int length = decimals + 6 + (negative ? 1 : 0);
+            const bool zero = length <= width;
+            if (!zero) --length;
+            if (length > width) return putStars(out, width);
+            for (int k = length; k < width; ++k) *out++ = ' ';
+            if (negative) *out++ = '-';
+            if (zero) *out++ = '0';
+            *out++ = '.';
+            for (int k = 0; k < decimals; ++k) *out++ = digits[k];
+            const int magnitude = exponent < 0 ? -exponent : exponent;
+            *out++ = 'E';
+            *out++ = exponent < 0 ? '-' : '+';
+            *out++ = kDigitPairs[2 * magnitude];
+            *out++ = kDigitPairs[2 * magnitude + 1];
+            return out;
+        }
+    }
     // The form [-]0.d...dE+xx; the mantissa digits come from the correctly
     // rounded scientific form d.d...de+xx.
     char body[64];
     size_t n = 0;
-    const bool negative = value < 0.0;
     if (negative) body[n++] = '-';
     body[n++] = '0';
     body[n++] = '.';
@@ -159,7 +232,7 @@ void appendExponent(std::string& out, double value, int width, int decimals) {
         char sci[64];
         const auto res =
             std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, decimals - 1);
-        if (res.ec != std::errc()) return appendStars(out, width);
+        if (res.ec != std::errc()) return putStars(out, width);
         const char* p = sci;
         while (p < res.ptr && *p != 'e') {
             if (*p != '.') body[n++] = *p;
@@ -176,38 +249,61 @@ void appendExponent(std::string& out, double value, int width, int decimals) {
     if (magnitude <= 99) {
         body[n++] = 'E';
         body[n++] = sign;
-        body[n++] = static_cast<char>('0' + magnitude / 10);
-        body[n++] = static_cast<char>('0' + magnitude % 10);
+        body[n++] = kDigitPairs[2 * magnitude];
+        body[n++] = kDigitPairs[2 * magnitude + 1];
     } else if (magnitude <= 999) {
         body[n++] = sign;  // Fortran drops the E for a three-digit exponent
         body[n++] = static_cast<char>('0' + magnitude / 100);
-        body[n++] = static_cast<char>('0' + magnitude / 10 % 10);
-        body[n++] = static_cast<char>('0' + magnitude % 10);
+        body[n++] = kDigitPairs[2 * (magnitude % 100)];
+        body[n++] = kDigitPairs[2 * (magnitude % 100) + 1];
     } else {
-        return appendStars(out, width);
+        return putStars(out, width);
     }
-    char* begin = body;
     if (static_cast<int>(n) > width) {
         // No room for the zero before the point.
         const size_t zero = negative ? 1 : 0;
-        for (size_t k = zero; k + 1 < n; ++k) body[k] = body[k + 1];
+        std::memmove(body + zero, body + zero + 1, n - zero - 1);
         --n;
     }
-    appendRight(out, begin, n, width);
+    return putRight(out, body, n, width);
+}
+
+char* putInteger(char* out, long long value, int width, int minDigits) {
+    const uint64_t magnitude =
+        value < 0 ? 0ULL - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    char buf[48];
+    char* const end = buf + sizeof buf;
+    const int count = std::max(digitCount(magnitude), std::min(minDigits, 20));
+    char* begin = digitsBackward(end, magnitude, count);
+    if (value < 0) *--begin = '-';
+    return putRight(out, begin, static_cast<size_t>(end - begin), width);
+}
+
+char* putText(char* out, std::string_view text, int width) {
+    if (width <= 0) return out;
+    if (static_cast<int>(text.size()) >= width) {
+        std::memcpy(out, text.data(), static_cast<size_t>(width));
+        return out + width;
+    }
+    return putRight(out, text.data(), text.size(), width);
+}
+
+void appendFixed(std::string& out, double value, int width, int decimals) {
+    char buf[kMaxFieldWidth];
+    const int w = std::clamp(width, 0, kMaxFieldWidth);
+    out.append(buf, static_cast<size_t>(putFixed(buf, value, w, decimals) - buf));
+}
+
+void appendExponent(std::string& out, double value, int width, int decimals) {
+    char buf[kMaxFieldWidth];
+    const int w = std::clamp(width, 0, kMaxFieldWidth);
+    out.append(buf, static_cast<size_t>(putExponent(buf, value, w, decimals) - buf));
 }
 
 void appendInteger(std::string& out, long long value, int width, int minDigits) {
-    char buf[48];
-    const unsigned long long magnitude =
-        value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-    char digits[24];
-    const auto res = std::to_chars(digits, digits + sizeof digits, magnitude);
-    size_t count = static_cast<size_t>(res.ptr - digits);
-    size_t n = 0;
-    if (value < 0) buf[n++] = '-';
-    for (size_t k = count; static_cast<int>(k) < minDigits && n < 20; ++k) buf[n++] = '0';
-    for (size_t k = 0; k < count; ++k) buf[n++] = digits[k];
-    appendRight(out, buf, n, width);
+    char buf[kMaxFieldWidth];
+    const int w = std::clamp(width, 0, kMaxFieldWidth);
+    out.append(buf, static_cast<size_t>(putInteger(buf, value, w, minDigits) - buf));
 }
 
 void appendText(std::string& out, std::string_view text, int width) {
@@ -520,6 +616,122 @@ void LayoutFormatter::format(std::string_view layout, const std::vector<LayoutVa
     }
 }
 
+RowLayout::RowLayout(std::string_view layout) {
+    const CompiledLayout compiledLayout = LayoutParser(layout).parse();
+    int pendingBlanks = 0;
+    for (const LayoutItem& item : compiledLayout.items) {
+        Field field{};
+        field.blanksBefore = pendingBlanks;
+        field.width = std::clamp(item.width, 0, kMaxFieldWidth);
+        field.decimals = item.decimals;
+        switch (item.op) {
+        case LayoutItem::Op::Blanks: pendingBlanks += item.width; continue;
+        case LayoutItem::Op::NewLine:
+            throw std::logic_error("layout \"" + std::string(layout) + "\": a row layout has one line");
+        case LayoutItem::Op::Literal:
+            field.op = Field::Op::Literal;
+            field.literalStart = literals_.size();
+            field.literalLength = item.literal.size();
+            literals_ += item.literal;
+            maxLength_ += item.literal.size();
+            break;
+        case LayoutItem::Op::Fixed: field.op = Field::Op::Fixed; ++numberCount_; break;
+        case LayoutItem::Op::Exponent: field.op = Field::Op::Exponent; ++numberCount_; break;
+        case LayoutItem::Op::Integer: field.op = Field::Op::Integer; ++numberCount_; break;
+        case LayoutItem::Op::Text: field.op = Field::Op::Text; ++textCount_; break;
+        case LayoutItem::Op::TextFree:
+            field.op = Field::Op::TextFree;
+            ++textCount_;
+            freeText_ = true;
+            break;
+        }
+        if (field.op != Field::Op::Literal && field.op != Field::Op::TextFree)
+            maxLength_ += static_cast<size_t>(field.width);
+        maxLength_ += static_cast<size_t>(pendingBlanks);
+        pendingBlanks = 0;  // nX only moves the position: blanks before an item, never at the line end
+        fields_.push_back(field);
+    }
+    maxLength_ += 1;  // the line end
+}
+
+char* RowLayout::put(char* out, std::span<const double> numbers, std::span<const std::string_view> texts) const {
+    if (numbers.size() != numberCount_ || texts.size() != textCount_)
+        throw std::logic_error("a row layout takes " + std::to_string(numberCount_) + " numbers and " +
+                               std::to_string(textCount_) + " texts");
+    const double* number = numbers.data();
+    const std::string_view* text = texts.data();
+    for (const Field& field : fields_) {
+        if (field.blanksBefore > 0) {
+            std::memset(out, ' ', static_cast<size_t>(field.blanksBefore));
+            out += field.blanksBefore;
+        }
+        switch (field.op) {
+        case Field::Op::Literal:
+            std::memcpy(out, literals_.data() + field.literalStart, field.literalLength);
+            out += field.literalLength;
+            break;
+        case Field::Op::Fixed: out = putFixed(out, *number++, field.width, field.decimals); break;
+        case Field::Op::Exponent: out = putExponent(out, *number++, field.width, field.decimals); break;
+        case Field::Op::Integer:
+            out = putInteger(out, static_cast<long long>(*number++), field.width, field.decimals);
+            break;
+        case Field::Op::Text: out = putText(out, *text++, field.width); break;
+        case Field::Op::TextFree:
+            std::memcpy(out, text->data(), text->size());
+            out += text->size();
+            ++text;
+            break;
+        }
+    }
+    *out++ = '\n';
+    return out;
+}
+
+LayoutWriter::~LayoutWriter() = default;
+
+void LayoutWriter::attach(std::ostream* out, bool buffered) {
+    flush();
+    out_ = out;
+    buffered_ = buffered;
+}
+
+// Room for `length` more characters in the buffer.
+char* LayoutWriter::reserve(size_t length) {
+    if (used_ + length > capacity_) {
+        if (buffered_ && used_ > 0) flush();
+        if (used_ + length > capacity_) {
+            // A large buffer keeps the many short rows of a big run to few
+            // writes.
+            const size_t capacity = std::max<size_t>({capacity_ * 2, used_ + length, size_t{buffered_ ? 1u << 18 : 1u << 12}});
+            auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+            if (used_ > 0) std::memcpy(grown.get(), buffer_.get(), used_);
+            buffer_ = std::move(grown);
+            capacity_ = capacity;
+        }
+    }
+    return buffer_.get() + used_;
+}
+
+void LayoutWriter::written(char* end) {
+    used_ = static_cast<size_t>(end - buffer_.get());
+    if (!buffered_) flush();
+}
+
+void LayoutWriter::flush() {
+    if (used_ == 0) return;
+    if (out_) out_->write(buffer_.get(), static_cast<std::streamsize>(used_));
+    used_ = 0;
+}
+
+void LayoutWriter::row(const RowLayout& layout, std::initializer_list<double> numbers,
+                       std::initializer_list<std::string_view> texts) {
+    size_t length = layout.maxLength();
+    for (std::string_view t : texts) length += t.size();
+    char* out = reserve(length);
+    written(layout.put(out, std::span<const double>(numbers.begin(), numbers.size()),
+                       std::span<const std::string_view>(texts.begin(), texts.size())));
+}
+
 void LayoutWriter::write(std::string_view layout, std::initializer_list<LayoutValue> values) {
     scratch_.assign(values.begin(), values.end());
     write(layout, scratch_);
@@ -528,19 +740,23 @@ void LayoutWriter::write(std::string_view layout, std::initializer_list<LayoutVa
 void LayoutWriter::write(std::string_view layout, const std::vector<LayoutValue>& values) {
     text_.clear();
     formatter_.formatInto(layout, values, text_);
-    if (out_) out_->write(text_.data(), static_cast<std::streamsize>(text_.size()));
+    char* out = reserve(text_.size());
+    std::memcpy(out, text_.data(), text_.size());
+    written(out + text_.size());
 }
 
 void LayoutWriter::line(std::string_view text) {
-    if (!out_) return;
-    out_->write(text.data(), static_cast<std::streamsize>(text.size()));
-    out_->put('\n');
+    char* out = reserve(text.size() + 1);
+    std::memcpy(out, text.data(), text.size());
+    out[text.size()] = '\n';
+    written(out + text.size() + 1);
 }
 
 void LayoutWriter::integers(std::initializer_list<long long> values) {
-    text_.clear();
-    for (long long v : values) appendInteger(text_, v, 12, 0);
-    line(text_);
+    char* out = reserve(12 * values.size() + 1);
+    for (long long v : values) out = putInteger(out, v, 12, 0);
+    *out++ = '\n';
+    written(out);
 }
 
 }  // namespace tovek

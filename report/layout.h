@@ -16,8 +16,10 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <iosfwd>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +50,16 @@ private:
     std::string_view text_;
 };
 
+// The widest number or text field a layout may give.
+inline constexpr int kMaxFieldWidth = 256;
+
+// Field editing into a buffer: each writes exactly `width` characters at
+// `out` (width at most kMaxFieldWidth) and returns the end.
+char* putFixed(char* out, double value, int width, int decimals);
+char* putExponent(char* out, double value, int width, int decimals);
+char* putInteger(char* out, long long value, int width, int minDigits);
+char* putText(char* out, std::string_view text, int width);
+
 // Field editing, appended to a text.
 void appendFixed(std::string& out, double value, int width, int decimals);
 void appendExponent(std::string& out, double value, int width, int decimals);
@@ -61,6 +73,41 @@ std::string formatInteger(long long value, int width, int minDigits);  // Iw, Iw
 std::string formatText(std::string_view text, int width);              // Aw
 
 struct CompiledLayout;
+
+// A one-line layout compiled once, for the rows written many times (table
+// rows, plot rows, load distributions, curve listings). Its numbers come as
+// reals, an I field taking the whole value; its texts apart; both in the
+// order of their fields.
+class RowLayout {
+public:
+    // A malformed layout, or one of more than one line, is a program fault
+    // (std::logic_error).
+    explicit RowLayout(std::string_view layout);
+
+    // The row and its line end at `out`, at most maxLength() characters.
+    // Throws std::logic_error when the counts of numbers or texts are not
+    // those of the layout.
+    char* put(char* out, std::span<const double> numbers, std::span<const std::string_view> texts) const;
+    size_t maxLength() const { return maxLength_; }
+
+private:
+    struct Field {
+        enum class Op : uint8_t { Literal, Fixed, Exponent, Integer, Text, TextFree };
+        Op op;
+        int blanksBefore;
+        int width;
+        int decimals;
+        size_t literalStart;
+        size_t literalLength;
+    };
+    std::vector<Field> fields_;
+    std::string literals_;
+    size_t numberCount_ = 0;
+    size_t textCount_ = 0;
+    size_t fixedTextWidth_ = 0;
+    size_t maxLength_ = 0;
+    bool freeText_ = false;
+};
 
 // Turns a layout and its values into lines of text. Compiled layouts are
 // kept per formatter, so a layout used for every row is parsed once.
@@ -84,25 +131,43 @@ private:
 };
 
 // Writes whole lines from layouts to one text stream: the report, the plot
-// data file or the console.
+// data file or the console. Lines are formatted straight into the writer's
+// buffer. An unbuffered writer hands each call's lines to its stream at
+// once; a buffered one only when its buffer fills and on flush().
 class LayoutWriter {
 public:
     explicit LayoutWriter(std::ostream* out = nullptr) : out_(out) {}
-    void attach(std::ostream* out) { out_ = out; }
+    ~LayoutWriter();
+    LayoutWriter(const LayoutWriter&) = delete;
+    LayoutWriter& operator=(const LayoutWriter&) = delete;
+
+    void attach(std::ostream* out, bool buffered = false);
     bool attached() const { return out_ != nullptr; }
 
     void write(std::string_view layout, std::initializer_list<LayoutValue> values = {});
     void write(std::string_view layout, const std::vector<LayoutValue>& values);
+    // One row of a compiled layout.
+    void row(const RowLayout& layout, std::initializer_list<double> numbers,
+             std::initializer_list<std::string_view> texts = {});
     // A line written as it stands.
     void line(std::string_view text);
     // A free-format line of integers, each preceded by blanks (I12 each).
     void integers(std::initializer_list<long long> values);
+    // Hands what the buffer holds to the stream.
+    void flush();
 
 private:
+    char* reserve(size_t length);
+    void written(char* end);
+
     std::ostream* out_;
+    bool buffered_ = false;
     LayoutFormatter formatter_;
     std::string text_;
     std::vector<LayoutValue> scratch_;
+    std::unique_ptr<char[]> buffer_;
+    size_t capacity_ = 0;
+    size_t used_ = 0;
 };
 
 // The report file and the plot data file share the writer; the names say

@@ -35,28 +35,23 @@ void writeReportRow(const TableOutput& out, const ProblemData& p, const MethodEn
     const double E = cap.factoredEndBearing[j];
     const double U = cap.ultimateCapacity[j];
     const bool depth = hasDepthColumn(p);
-    if (!method.plugRows) {
-        if (depth)
-            out.report.write("11X,F7.2,6X,F7.2,6X,F8.1,6X,F8.1,4X,F9.1", {L, Z, S, E, U});
-        else
-            out.report.write("11X,F7.2,6X,F8.1,6X,F8.1,4X,F9.1", {Z, S, E, U});
-        return;
-    }
-    if (plainTipOf(p) || p.options.loadingType == 1) {
-        if (depth)
-            out.report.write("11X,F7.2,6X,F7.2,6X,F8.1,6X,F8.1,4X,F9.1", {L, Z, S, E, U});
-        else
-            out.report.write("15X,F7.2,9X,F8.1,8X,F8.1,7X,F9.1", {Z, S, E, U});
+    // The row forms, compiled once.
+    static const RowLayout kPlainDepth("11X,F7.2,6X,F7.2,6X,F8.1,6X,F8.1,4X,F9.1");
+    static const RowLayout kUserPlain("11X,F7.2,6X,F8.1,6X,F8.1,4X,F9.1");
+    static const RowLayout kPlain("15X,F7.2,9X,F8.1,8X,F8.1,7X,F9.1");
+    static const RowLayout kPlugDepth("11X,F7.2,6X,F7.2,6X,F8.1,6X,F8.1,A1,3X,F9.1,3X,F9.2");
+    static const RowLayout kPlug("11X,F7.2,6X,F8.1,6X,F8.1,A1,3X,F9.1,3X,F9.2");
+    if (!method.plugRows || plainTipOf(p) || p.options.loadingType == 1) {
+        if (depth) out.report.row(kPlainDepth, {L, Z, S, E, U});
+        else out.report.row(method.plugRows ? kPlain : kUserPlain, {Z, S, E, U});
         return;
     }
     // The asterisk stands right after the end bearing it flags: the soil
     // plug, not the plugged tip, controls that value.
     const std::string_view mark = cap.plugFlag[j] == 2 ? out.plugMark : out.blankMark;
     const double P = cap.plugLength[j];
-    if (depth)
-        out.report.write("11X,F7.2,6X,F7.2,6X,F8.1,6X,F8.1,A1,3X,F9.1,3X,F9.2", {L, Z, S, E, mark, U, P});
-    else
-        out.report.write("11X,F7.2,6X,F8.1,6X,F8.1,A1,3X,F9.1,3X,F9.2", {Z, S, E, mark, U, P});
+    if (depth) out.report.row(kPlugDepth, {L, Z, S, E, U, P}, {mark});
+    else out.report.row(kPlug, {Z, S, E, U, P}, {mark});
 }
 
 // The fixed heading of the user-specified, Fugro and UWA tables.

@@ -45,8 +45,15 @@ double printedForce(const ProblemData& p, double force) { return english(p) ? fo
 
 constexpr const char* kCurveListHeading = "8X,'T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD ','TRANSFER   PILE MOVEMENT'";
 constexpr const char* kCurveListUnits = "11X,'NO.',6X,'POINTS',8X,A3,14X,A3,13X,A3,/";
-constexpr const char* kCurveRow = "8X,I5,I11,E16.4";
-constexpr const char* kCurvePointRow = "40X,E17.4,E16.4";
+// The rows of the curve listings, compiled once.
+const RowLayout& curveRow() {
+    static const RowLayout layout("8X,I5,I11,E16.4");
+    return layout;
+}
+const RowLayout& curvePointRow() {
+    static const RowLayout layout("40X,E17.4,E16.4");
+    return layout;
+}
 
 void writeCurveListHeading(SettlementRun& run) {
     const ProblemData& p = run.problem;
@@ -61,11 +68,12 @@ void writeCurveListHeading(SettlementRun& run) {
 // One listed curve: its row and its point rows, each report line followed
 // by the same line in the plot data file.
 void writeCurve(SettlementRun& run, int32_t number, const TzCurve& curve, double depth) {
-    run.report.write(kCurveRow, {number, curve.pointCount, depth});
-    run.plot.write(kCurveRow, {number, curve.pointCount, depth});
+    const double count = curve.pointCount;
+    run.report.row(curveRow(), {static_cast<double>(number), count, depth});
+    run.plot.row(curveRow(), {static_cast<double>(number), count, depth});
     for (size_t k = 1; k <= static_cast<size_t>(countWithin(curve.pointCount, kTzCurvePoints)); ++k) {
-        run.report.write(kCurvePointRow, {curve.loadTransfer[k], curve.movement[k]});
-        run.plot.write(kCurvePointRow, {curve.loadTransfer[k], curve.movement[k]});
+        run.report.row(curvePointRow(), {curve.loadTransfer[k], curve.movement[k]});
+        run.plot.row(curvePointRow(), {curve.loadTransfer[k], curve.movement[k]});
     }
 }
 
@@ -205,8 +213,9 @@ void listTipCurve(SettlementRun& run) {
                          {p.labels.forceLabel, english(p) ? p.labels.smallLengthLabel : p.labels.lengthLabel});
     for (size_t k = 1; k <= kTzCurvePoints; ++k) {
         const double load = printedForce(p, tip.tipLoad[k]);
-        run.report.write("E18.4,E19.4", {load, tip.tipMovement[k]});
-        run.plot.write("E18.4,E19.4", {load, tip.tipMovement[k]});
+        static const RowLayout kTipRow("E18.4,E19.4");
+        run.report.row(kTipRow, {load, tip.tipMovement[k]});
+        run.plot.row(kTipRow, {load, tip.tipMovement[k]});
     }
 }
 
@@ -393,8 +402,9 @@ void marchUpThePile(SettlementRun& run, const PileFrame& frame, const std::vecto
 
 // Block 6 of the plot data file: the load distributions.
 void writeLoadDistributions(SettlementRun& run) {
+    static const RowLayout kDistributionRow("3X,E10.3,3X,E10.3,3X,E10.3");
     for (const DistributionRow& row : run.data.distributions)
-        run.plot.write("3X,E10.3,3X,E10.3,3X,E10.3", {row.distance, row.load, row.movement});
+        run.plot.row(kDistributionRow, {row.distance, row.load, row.movement});
 }
 
 }  // namespace
@@ -456,10 +466,11 @@ void runLoadSettlement(SettlementRun& run) {
     }
     for (size_t i = 1; i <= static_cast<size_t>(s.pointCount); ++i) {
         const LoadSettlementPoint& pt = s.points[i];
-        const std::initializer_list<LayoutValue> row = {printedForce(p, pt.topLoad), pt.topMovement,
-                                                        printedForce(p, pt.tipLoad), pt.tipMovement};
-        run.report.write("E17.4,3E16.4", row);
-        run.plot.write("E17.4,3E16.4", row);
+        static const RowLayout kPointRow("E17.4,3E16.4");
+        const double top = printedForce(p, pt.topLoad);
+        const double tip = printedForce(p, pt.tipLoad);
+        run.report.row(kPointRow, {top, pt.topMovement, tip, pt.tipMovement});
+        run.plot.row(kPointRow, {top, pt.topMovement, tip, pt.tipMovement});
     }
 
     if (!validTransferMethod(p))
@@ -513,7 +524,8 @@ void listVerificationCurves(SettlementRun& run) {
         if (valid[kk]) {
             writeCurve(run, k, curve, p.options.tzPrintDepths[kk]);
         } else {
-            run.report.write(kCurveRow, {k, curve.pointCount, p.options.tzPrintDepths[kk]});
+            run.report.row(curveRow(), {static_cast<double>(k), static_cast<double>(curve.pointCount),
+                                        p.options.tzPrintDepths[kk]});
             run.report.write("15X,'CURVE NOT PRINTED SINCE DEPTH OUTSIDE SOIL RANGE'");
         }
     }

@@ -171,5 +171,50 @@ TEST(LayoutFields, EditingAgreesWithExactConversionOverManyValues) {
     }
 }
 
+// Values right at a rounding half (exact binary ties and their neighbours),
+// negative zero, fields too narrow for the value, exponents of three digits
+// and the row form compiled once: the fast paths against the exact
+// conversion.
+TEST(LayoutFields, HalvesNarrowFieldsAndWideExponentsAgreeWithExactConversion) {
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<int> digits(0, 99999);
+    std::uniform_int_distribution<int> decimals(0, 4);
+    std::uniform_int_distribution<int> width(3, 12);
+    for (int k = 0; k < 200000; ++k) {
+        const int d = decimals(random);
+        // n + 1/2 in the last place, and the doubles just beside it.
+        double v = (digits(random) + 0.5) / std::pow(10.0, d);
+        if (k % 3 == 1) v = std::nextafter(v, 0.0);
+        if (k % 3 == 2) v = std::nextafter(v, 1e9);
+        if (k % 2 == 0) v = -v;
+        const int w = width(random);
+        ASSERT_EQ(formatFixed(v, w, d), referenceFixed(v, w, d)) << v << " F" << w << "." << d;
+        const int e = d < 1 ? 1 : d;
+        ASSERT_EQ(formatExponent(v, w + 5, e), referenceExponent(v, w + 5, e)) << v << " E" << w + 5 << "." << e;
+    }
+    EXPECT_EQ(formatFixed(-0.0, 6, 2), "  0.00");
+    EXPECT_EQ(formatExponent(-0.0, 10, 3), " 0.000E+00");
+    EXPECT_EQ(formatExponent(1.5e-200, 10, 3), " 0.150-199");
+    EXPECT_EQ(formatExponent(-2.5e123, 10, 3), "-0.250+124");
+    EXPECT_EQ(formatExponent(-2.5e123, 9, 3), "-.250+124");
+    EXPECT_EQ(formatExponent(1.0e300, 9, 3), "0.100+301");
+    EXPECT_EQ(formatFixed(123.456, 5, 3), "*****");
+    EXPECT_EQ(formatExponent(12.0, 5, 3), "*****");
+
+    // A compiled row gives what the layout gives.
+    const RowLayout row("3X,E10.3,2X,F7.2,1X,A1,I5,' |'");
+    char buf[128];
+    const double numbers[] = {-1234.5, 0.125, 42};
+    const std::string_view texts[] = {"*"};
+    const std::string got(buf, row.put(buf, numbers, texts));
+    LayoutFormatter f;
+    std::string expected;
+    f.formatInto("3X,E10.3,2X,F7.2,1X,A1,I5,' |'", {-1234.5, 0.125, "*", 42}, expected);
+    EXPECT_EQ(got, expected);
+    EXPECT_LE(got.size(), row.maxLength());
+    EXPECT_THROW(RowLayout("1X,'A'/1X,'B'"), std::logic_error);
+    EXPECT_THROW(row.put(buf, std::span<const double>(numbers, 2), texts), std::logic_error);
+}
+
 }  // namespace
 }  // namespace tovek
