@@ -133,8 +133,8 @@ constexpr std::array<MethodEntry, kMethodCount> kCatalog{{
      .coneMethod = true,
      .preparedTogether = false,
      .integratedAtPassStart = false,
-     .built = false,
-     .compute = nullptr},
+     .built = true,
+     .compute = computeIcpFriction},
     {.code = kFugro,
      .flag = 8,
      .pass = 2,
@@ -150,8 +150,8 @@ constexpr std::array<MethodEntry, kMethodCount> kCatalog{{
      .coneMethod = true,
      .preparedTogether = false,
      .integratedAtPassStart = false,
-     .built = false,
-     .compute = nullptr},
+     .built = true,
+     .compute = computeFugroFriction},
     {.code = kUwa,
      .flag = 9,
      .pass = 2,
@@ -167,8 +167,8 @@ constexpr std::array<MethodEntry, kMethodCount> kCatalog{{
      .coneMethod = true,
      .preparedTogether = false,
      .integratedAtPassStart = false,
-     .built = false,
-     .compute = nullptr},
+     .built = true,
+     .compute = computeUwaFriction},
 }};
 
 }  // namespace

@@ -57,6 +57,9 @@ const Array1<double, kMaxBoundaries>& inside(CapacityGrid& g, int code) {
     return g.store().method(code).transfer.unitSideFriction;
 }
 
+// The report lines a method wrote.
+std::vector<std::string> reportLines(const std::ostringstream& out) { return test::splitLines(out.str()); }
+
 // --- shared steps ------------------------------------------------------------
 
 TEST(ConeMethods, SandConeResistanceEstimatesWithTheMethodsOwnPressure) {
@@ -338,6 +341,232 @@ TEST(NgiMethod, InsideFrictionOfAnOpenPileReadsTheRemouldedCopy) {
     EXPECT_NEAR(w.insideFrictionForce[2], 2.8797909 * 2 * 0.1875824882, 1e-6);
     // The node friction is that of the shaft.
     EXPECT_NEAR(g.store().method(kNgi).nodes.nodeUnitFriction[2], 0.3751649763, 1e-9);
+}
+
+// --- ICP/MTD, Fugro and UWA: clay ---------------------------------------------
+
+// Twelve 1 ft segments under a closed 12 in pile 10 ft long (R* = 6 in):
+// r = (10 - (i - 1)) x 12 / 6 for segment i, held at 8 or more.
+CapacityGrid coneClayGrid(int unitSystem = 1) {
+    CapacityGrid g(12, 1.0, unitSystem);
+    g.closedPile(unitSystem == 1 ? 12.0 : 300.0, 10.0);
+    g.nodes(11);
+    for (int i = 1; i <= 12; ++i) clay(g, i, 1.0, 0.5, 2, 20, 0.1 * (i - 1), 0.1 * i);
+    return g;
+}
+
+TEST(ConeClayRule, FrictionFromSensitivityYieldStressRatioAndDistanceToTheTip) {
+    // Kc = (2 - 0.625 log10 St) YSR^0.42 r^-0.2, f = 0.8 s Kc tan(delta_f).
+    // Segment 1: St 2, YSR 2, r 20, PI 20 (delta_f 24.5): Kc = 1.3315281,
+    // f_b = 0.8 x 0.1 x 1.3315281 x tan(24.5 deg) = 0.0485450, f_t = 0.
+    // Segment 3: no remoulded strength, so St = 1; YSR 1, r 16, PI 0
+    // (delta_f 34): Kc = 2 x 16^-0.2 = 1.1486983; f = 0.1239690 and 0.1859536.
+    // Segment 10 (r = 12 / 6 = 2, held at 8) and 11 (at the tip): Kc =
+    // 1.5993309, the bound (2 - 0.625 log10 2) 2^0.42 8^-0.2.
+    CapacityGrid g = coneClayGrid();
+    clay(g, 3, 1.0, 0.0, 1, 0, 0.2, 0.3);
+    clay(g, 11, 1.0, 0.5, 2, 20, 1.0, 1.1);
+    computeIcpFriction(g.store(), g.store().report);
+    const auto& f = shaft(g, kIcp);
+    EXPECT_EQ(f[1], 0.0);
+    EXPECT_NEAR(f[2], 0.048544966339047105, 1e-12);
+    EXPECT_NEAR(f[5], 0.12396903794199238, 1e-12);
+    EXPECT_NEAR(f[6], 0.18595355691298854, 1e-12);
+    EXPECT_NEAR(f[19], 0.8f * 0.9 * 1.5993309186669562 * kTan245, 1e-12);
+    EXPECT_NEAR(f[21], 0.5830854537586216, 1e-12);
+    EXPECT_NEAR(f[22], 0.641393999134484, 1e-12);
+    // Segment 12 lies below the tip: r stays 8 as well.
+    EXPECT_NEAR(f[24], 0.8f * 1.2 * 1.5993309186669562 * kTan245, 1e-12);
+    // Both arrays carry the same values.
+    for (int k = 1; k <= 24; ++k) EXPECT_EQ(inside(g, kIcp)[k], f[k]) << k;
+}
+
+TEST(ConeClayRule, NoFrictionWithoutYieldStressRatioAndSensitivityOneWithoutStrengths) {
+    CapacityGrid g = coneClayGrid();
+    clay(g, 2, 1.0, 0.5, 0, 20, 0.1, 0.2);  // YSR 0
+    clay(g, 3, 0.0, 0.5, 1, 0, 0.2, 0.3);   // no undrained strength: St = 1
+    clay(g, 4, 1.0, 0.0, 1, 0, 0.2, 0.3);   // no remoulded strength: St = 1
+    computeUwaFriction(g.store(), g.store().report);
+    EXPECT_EQ(shaft(g, kUwa)[3], 0.0);
+    EXPECT_EQ(shaft(g, kUwa)[4], 0.0);
+    // 0.8 x 0.3 x 2 x r^-0.2 x tan(34 deg), r = 16 and 14.
+    EXPECT_NEAR(shaft(g, kUwa)[6], 0.18595355691298854, 1e-12);
+    EXPECT_NEAR(shaft(g, kUwa)[8], 0.8f * 0.3 * 2 * std::pow(14.0, -0.2f) * std::tan(34.0 / 57.2958f), 1e-12);
+}
+
+TEST(ConeClayRule, NegativePlasticityIndexIsReportedOncePerSegmentAndMethodRun) {
+    CapacityGrid g = coneClayGrid();
+    std::ostringstream out;
+    g.store().report.attach(&out);
+    clay(g, 4, 1.0, 0.5, 2, -1, 0.3, 0.4);
+    clay(g, 7, 1.0, 0.5, 2, -3, 0.6, 0.7);
+    clay(g, 8, 1.0, 0.5, 2, 0, 0.7, 0.8);  // 0 is no error
+    computeIcpFriction(g.store(), g.store().report);
+    const std::string line = " ERROR - NO DATA FOUND FOR PLASTIC INDEX.";
+    EXPECT_EQ(reportLines(out), (std::vector<std::string>{line, line}));
+    // The segment goes on with delta_f = 34: 0.8 x 0.4 x 1.4299825 x
+    // tan(34 deg) (r = 7 x 12 / 6 = 14).
+    EXPECT_NEAR(shaft(g, kIcp)[8], 0.30865118860693586, 1e-12);
+    // Each of the other two methods reports again.
+    computeFugroFriction(g.store(), g.store().report);
+    computeUwaFriction(g.store(), g.store().report);
+    EXPECT_EQ(reportLines(out).size(), 6u);
+    // NGI has no such message.
+    computeNgiFriction(g.store(), g.store().report);
+    EXPECT_EQ(reportLines(out).size(), 6u);
+}
+
+TEST(ConeClayRule, TheSameRuleInTheThreeMethods) {
+    CapacityGrid g = coneClayGrid();
+    computeIcpFriction(g.store(), g.store().report);
+    computeFugroFriction(g.store(), g.store().report);
+    computeUwaFriction(g.store(), g.store().report);
+    for (int k = 1; k <= 24; ++k) {
+        EXPECT_EQ(shaft(g, kFugro)[k], shaft(g, kIcp)[k]) << k;
+        EXPECT_EQ(shaft(g, kUwa)[k], shaft(g, kIcp)[k]) << k;
+    }
+}
+
+TEST(ConeClayRule, BottomStressIsClampedInSiUnitsOnly) {
+    CapacityGrid si = coneClayGrid(2);
+    si.stress(2) = 0.0;
+    computeFugroFriction(si.store(), si.store().report);
+    EXPECT_EQ(si.stress(2), static_cast<double>(1.0e-10f));
+    CapacityGrid english = coneClayGrid();
+    english.stress(2) = 0.0;
+    computeFugroFriction(english.store(), english.store().report);
+    EXPECT_EQ(english.stress(2), 0.0);
+    EXPECT_EQ(shaft(english, kFugro)[2], 0.0);
+}
+
+// --- ICP/MTD, Fugro and UWA: sand ----------------------------------------------
+
+// Twelve 1 ft sand segments (qc 100 ksf, phi 35) of 0.1 ksf each, under a
+// pile 10 ft long: h_i = (10 - (i - 1)) x 12 in.
+CapacityGrid coneSandGrid(double outside, double inside) {
+    CapacityGrid g(12);
+    g.openPipe(outside, inside, 10.0);
+    g.nodes(11);
+    for (int i = 1; i <= 12; ++i) sand(g, i, 100000, 0.1 * (i - 1), 0.1 * i);
+    return g;
+}
+
+TEST(IcpMethod, SandRadialStressAndDilation) {
+    // 24 in pipe, 22 in bore: R* = 4.7958315, R = 12 in.
+    // Segment 1: r = 120 / 4.7958315 = 25.021730. Dilation from the bottom
+    // stress 0.1: eta = 100 / sqrt(2.0885546 x 0.1) = 218.81500, G = 100 /
+    // (0.0203 + 0.00125 eta - 1.216E-6 eta^2) = 424.45424, dsigma = 2 G x
+    // 0.0007874016 / 12 = 0.0557027. At the top (s = 0) f = dsigma x
+    // tan(30 deg) = 0.0321599; at the bottom sigma_rc = 0.029 x 100 x
+    // (0.1 / pa)^0.13 x r^-0.38 is added.
+    // Segment 9: h / R* = 24 / 4.7958315 = 5.004, held at 8.
+    CapacityGrid g = coneSandGrid(24, 22);
+    computeIcpFriction(g.store(), g.store().report);
+    const auto& f = shaft(g, kIcp);
+    EXPECT_NEAR(f[1], 0.032159930003961334, 1e-12);
+    EXPECT_NEAR(f[2], 0.3639754126443549, 1e-12);
+    EXPECT_NEAR(f[17], 0.7427898294995914, 1e-12);
+    EXPECT_NEAR(f[18], 0.7531374374019715, 1e-12);
+    EXPECT_EQ(inside(g, kIcp)[2], f[2]);
+}
+
+TEST(IcpMethod, TensionWithAndWithoutTheOpenPileFactor) {
+    // Tension: (0.8 sigma_rc + dsigma) tan(delta), times 0.9 for an open
+    // end section; a closed 24 in pile (R* = R = 12, r = 10) has no 0.9.
+    CapacityGrid open = coneSandGrid(24, 22);
+    open.options().loadingType = 1;
+    computeIcpFriction(open.store(), open.store().report);
+    EXPECT_NEAR(shaft(open, kIcp)[1], 0.9f * 0.032159930003961334, 1e-12);
+    EXPECT_NEAR(shaft(open, kIcp)[2], 0.26785108096901183, 1e-12);
+    EXPECT_NEAR(shaft(open, kIcp)[18], 0.5552472302873498, 1e-12);
+
+    CapacityGrid closed = coneSandGrid(24, 0);
+    closed.options().loadingType = 1;
+    computeIcpFriction(closed.store(), closed.store().report);
+    EXPECT_NEAR(shaft(closed, kIcp)[1], 0.032159930003961334, 1e-12);
+    EXPECT_NEAR(shaft(closed, kIcp)[2], 0.40829794016439563, 1e-12);
+    closed.options().loadingType = 0;
+    computeIcpFriction(closed.store(), closed.store().report);
+    EXPECT_NEAR(shaft(closed, kIcp)[2], 0.5023324356983879, 1e-12);
+}
+
+TEST(FugroMethod, SandInCompressionAndTensionAroundFourRadiiFromTheTip) {
+    // Closed 12 in pile, R* = 6: x = h / 6 is 20 for segment 1, 4 for
+    // segment 9, 2 for segment 10 and 1.7E-6 for segment 11 (h held at
+    // 1.0E-5 in at the tip).
+    CapacityGrid g = coneSandGrid(12, 0);
+    computeFugroFriction(g.store(), g.store().report);
+    const auto& f = shaft(g, kFugro);
+    EXPECT_EQ(f[1], 0.0);  // no stress at the ground surface
+    EXPECT_NEAR(f[2], 0.4636291345919855, 1e-12);
+    // x = 4: 0.08 x 100 x (0.9 / pa)^0.05 x 4^-0.9 from either piece.
+    EXPECT_NEAR(f[18], 0.08f * 100.0 * std::pow(0.9 / kPa, 0.05f) * std::pow(4.0, -0.9f), 1e-12);
+    EXPECT_NEAR(f[18], 2.202702439422098, 1e-12);
+    // x = 2: the same expression at x times x / 4.
+    EXPECT_NEAR(f[19], 2.055194012555458, 1e-12);
+    EXPECT_NEAR(f[20], 2.066049395878859, 1e-12);
+    EXPECT_NEAR(f[22], 0.5120260587102984, 1e-12);
+
+    g.options().loadingType = 1;
+    computeFugroFriction(g.store(), g.store().report);
+    // 0.045 qc (s / pa)^0.15 max(x, 4)^-0.85: x = 2 counts as 4, so the top
+    // of segment 10 equals the bottom of segment 9 (both s = 0.9).
+    EXPECT_NEAR(f[2], 0.22354250855153524, 1e-12);
+    EXPECT_NEAR(f[18], 1.2207339491064324, 1e-12);
+    EXPECT_EQ(f[19], f[18]);
+    EXPECT_EQ(f[1], 0.0);
+}
+
+TEST(UwaMethod, SandWithTheFillingRatioOfTheBore) {
+    // 24 in pipe, 22 in bore: D_i = 0.5588 m, FFR = (0.5588 / 1.5)^0.2 =
+    // 0.8207918, A_re = 1 - 0.8207918 (22 / 24)^2 = 0.3103069.
+    // sigma_rc = 0.03 x 100 x A_re^0.3 x max(h / D, 2)^-0.5 (h / D = 5 for
+    // segment 1, 0.5 held at 2 for segment 10); q_N = (qc / pa) /
+    // sqrt(max(1.0E-7, s / pa)), G = 185 qc / q_N^0.75, dsigma = G x
+    // 0.0031496063 / 24. At the top of segment 1 s / pa is held at 1.0E-7.
+    struct Case {
+        double outside, bore;
+        int32_t loading;
+        double f1, f2, f19, f20;
+    };
+    const Case cases[] = {
+        {24, 22, 0, 0.5454541725602371, 0.5699091409642913, 0.9183115789741028, 0.9205749513435346},
+        {24, 22, 1, 0.4090906294201778, 0.4274318557232185, 0.6887336842305771, 0.6904312135076509},
+        // Closed: FFR = 0, A_re = 1.
+        {24, 0, 0, 0.7747789458225917, 0.7992339142266459, 1.2809058826794641, 1.283169255048896},
+        // A 60 in bore (1.524 m) fills: FFR = 1, A_re = 1 - (60 / 72)^2.
+        {72, 60, 0, 0.8582292117751331, 0.8663808679098177, 0.8768888558828521, 0.8776433133393293},
+    };
+    for (const Case& c : cases) {
+        CapacityGrid g = coneSandGrid(c.outside, c.bore);
+        g.options().loadingType = c.loading;
+        computeUwaFriction(g.store(), g.store().report);
+        const auto& f = shaft(g, kUwa);
+        EXPECT_NEAR(f[1], c.f1, 1e-12) << c.outside << " " << c.bore << " " << c.loading;
+        EXPECT_NEAR(f[2], c.f2, 1e-12) << c.outside << " " << c.bore << " " << c.loading;
+        EXPECT_NEAR(f[19], c.f19, 1e-12) << c.outside << " " << c.bore << " " << c.loading;
+        EXPECT_NEAR(f[20], c.f20, 1e-12) << c.outside << " " << c.bore << " " << c.loading;
+    }
+}
+
+TEST(UwaMethod, SiBoreOfOnePointFiveMetresFills) {
+    // D_i = 1500 mm: FFR = 1 and A_re = 1 - (1500 / 1600)^2 = 0.12109375.
+    // Top of segment 1 (s = 0, qc 5000 kPa, h = 10000 mm, h / D = 6.25):
+    // sigma_rc = 0.03 x 5000 x A_re^0.3 x 6.25^-0.5, and the dilation with
+    // s / pa held at 1.0E-7.
+    CapacityGrid g(2, 1.0, 2);
+    g.openPipe(1600, 1500, 10.0);
+    g.nodes(11);
+    sand(g, 1, 5000, 0.0, 10.0);
+    sand(g, 2, 0, 10.0, 20.0);
+    computeUwaFriction(g.store(), g.store().report);
+    const double radial = 0.03f * 5000.0 * std::pow(0.12109375, 0.3f) * std::pow(6.25, -0.5f);
+    const double qn = (5000 / 100.0) / std::sqrt(static_cast<double>(1.0e-7f));
+    const double dilation = 185 * 5000 / std::pow(qn, 0.75f) * 0.08f / 1600;
+    EXPECT_NEAR(shaft(g, kUwa)[1], (radial + dilation) * kTan30, 1e-9);
+    // Without cone resistance there is no friction at all (no 0 / 0).
+    EXPECT_EQ(shaft(g, kUwa)[3], 0.0);
+    EXPECT_EQ(shaft(g, kUwa)[4], 0.0);
 }
 
 }  // namespace
