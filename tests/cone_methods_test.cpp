@@ -83,8 +83,7 @@ TEST(ConeMethods, ClayInterfaceAngleFromThePlasticityIndex) {
         double pi, angle;
     };
     const Case cases[] = {
-        {-1, 34},     {0, 34},     {2.5, 33},  {5, 32},   {42.5, 16.1}, {45, 15.2},
-        {67.5, 10.75}, {80, 8.5}, {100, 8.5},
+        {-1, 34}, {0, 34}, {2.5, 33}, {5, 32}, {42.5, 16.1}, {45, 15.2}, {67.5, 10.75}, {80, 8.5}, {100, 8.5},
     };
     for (const Case& c : cases) EXPECT_NEAR(clayInterfaceAngle(c.pi), c.angle, 1e-6) << c.pi;
 }
@@ -196,13 +195,13 @@ TEST(NgiMethod, TipLoadingAndMaterialFactors) {
         double factor;
     };
     const Case cases[] = {
-        {0.0, 0, 1, 1.6 * 1.3},         // closed, compression: 2.08
-        {0.0, 1, 1, 1.6},               // closed, tension
-        {10.0, 0, 1, 1.3},              // open end section, compression
-        {10.0, 1, 1, 1.0},              // open, tension
-        {0.0, 0, 2, 1.6 * 1.3 * 1.2},   // timber
-        {10.0, 1, 3, 1.2},              // precast concrete, open, tension
-        {1.0e-5f, 0, 1, 1.6 * 1.3},     // an end section of 1.0E-5 counts as closed
+        {0.0, 0, 1, 1.6 * 1.3},        // closed, compression: 2.08
+        {0.0, 1, 1, 1.6},              // closed, tension
+        {10.0, 0, 1, 1.3},             // open end section, compression
+        {10.0, 1, 1, 1.0},             // open, tension
+        {0.0, 0, 2, 1.6 * 1.3 * 1.2},  // timber
+        {10.0, 1, 3, 1.2},             // precast concrete, open, tension
+        {1.0e-5f, 0, 1, 1.6 * 1.3},    // an end section of 1.0E-5 counts as closed
     };
     for (const Case& c : cases) {
         CapacityGrid g = ngiSandGrid();
