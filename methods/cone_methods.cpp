@@ -44,8 +44,7 @@ namespace {
 
 // Source: interface friction angle of clays against plasticity index,
 // Jardine, Chow, Overy and Standing (2005), ICP design methods for driven
-// piles in sands and clays, Thomas Telford, London (ring-shear data on
-// steel interfaces).
+// piles in sands and clays, Thomas Telford, London.
 constexpr Chart<17> kClayInterfaceAngle{
     {0, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80},
     {34, 32, 29, 27, 24.5f, 22.5f, 20, 18.5f, 17, 15.2f, 14.7f, 13, 12.3f, 11.5f, 10, 9.2f, 8.5f}};

@@ -101,6 +101,29 @@ TEST(ConeMethods, DistancesToTheTipAndTheEquivalentRadius) {
     EXPECT_NEAR(equivalentRadius(p.pile), 4.7958315, 1e-7);
     g.closedPile(12.0, 4.0);
     EXPECT_DOUBLE_EQ(equivalentRadius(g.pile()), 6.0);
+    // An end section wider than a pile given by its perimeter leaves no
+    // wall: R* = 0, and the ratios to it are unbounded, not undefined.
+    g.pile().enhancedEndInsideDiameter = 13.0;
+    EXPECT_EQ(equivalentRadius(g.pile()), 0.0);
+}
+
+TEST(ConeMethods, NoWallLeavesFiniteFriction) {
+    // Sand and clay under a pile whose end section is wider than the pile:
+    // r and x are infinite, the terms that fall with them vanish.
+    CapacityGrid g(3);
+    g.closedPile(12.0, 2.0);
+    g.pile().enhancedEndInsideDiameter = 13.0;
+    g.nodes(3);
+    sand(g, 1, 100000, 0.0, 0.1);
+    sand(g, 2, 100000, 0.1, 0.2);
+    clay(g, 3, 1.0, 0.5, 2, 20, 0.2, 0.3);
+    computeIcpFriction(g.store(), g.store().report);
+    computeFugroFriction(g.store(), g.store().report);
+    computeUwaFriction(g.store(), g.store().report);
+    for (int code : {kIcp, kFugro, kUwa})
+        for (int k = 1; k <= 6; ++k) EXPECT_TRUE(std::isfinite(shaft(g, code)[k])) << code << " " << k;
+    // Fugro's friction falls with x^-0.9: nothing is left of it.
+    EXPECT_EQ(shaft(g, kFugro)[2], 0.0);
 }
 
 TEST(ConeMethods, ShaftCapacityIsTheTrapezoidOfTheNodeFrictionWithoutLimitOrTensionFactor) {
@@ -382,12 +405,15 @@ TEST(ConeClayRule, FrictionFromSensitivityYieldStressRatioAndDistanceToTheTip) {
 
 TEST(ConeClayRule, NoFrictionWithoutYieldStressRatioAndSensitivityOneWithoutStrengths) {
     CapacityGrid g = coneClayGrid();
-    clay(g, 2, 1.0, 0.5, 0, 20, 0.1, 0.2);  // YSR 0
-    clay(g, 3, 0.0, 0.5, 1, 0, 0.2, 0.3);   // no undrained strength: St = 1
-    clay(g, 4, 1.0, 0.0, 1, 0, 0.2, 0.3);   // no remoulded strength: St = 1
+    clay(g, 2, 1.0, 0.5, 0, 20, 0.1, 0.2);   // YSR 0
+    clay(g, 5, 1.0, 0.5, -1, 20, 0.4, 0.5);  // a negative YSR counts as 0
+    clay(g, 3, 0.0, 0.5, 1, 0, 0.2, 0.3);    // no undrained strength: St = 1
+    clay(g, 4, 1.0, 0.0, 1, 0, 0.2, 0.3);    // no remoulded strength: St = 1
     computeUwaFriction(g.store(), g.store().report);
     EXPECT_EQ(shaft(g, kUwa)[3], 0.0);
     EXPECT_EQ(shaft(g, kUwa)[4], 0.0);
+    EXPECT_EQ(shaft(g, kUwa)[9], 0.0);
+    EXPECT_EQ(shaft(g, kUwa)[10], 0.0);
     // 0.8 x 0.3 x 2 x r^-0.2 x tan(34 deg), r = 16 and 14.
     EXPECT_NEAR(shaft(g, kUwa)[6], 0.18595355691298854, 1e-12);
     EXPECT_NEAR(shaft(g, kUwa)[8], 0.8f * 0.3 * 2 * std::pow(14.0, -0.2f) * std::tan(34.0 / 57.2958f), 1e-12);
