@@ -1,5 +1,6 @@
 #include "capacity/charts.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tovek {
@@ -7,9 +8,13 @@ namespace tovek {
 double ChartTable::operator()(double at) const {
     if (count == 0) return 0.0;
     if (at <= x[0]) return y[0];
-    for (size_t k = 1; k < count; ++k)
-        if (x[k] >= at) return y[k - 1] + (y[k] - y[k - 1]) * (at - x[k - 1]) / (x[k] - x[k - 1]);
-    return y[count - 1];
+    // The breakpoints ascend, so the first one not below x is found by
+    // bisection: a CPT profile of a thousand points is read at every
+    // segment boundary of every cone method.
+    const double* bracket = std::lower_bound(x + 1, x + count, at);
+    if (bracket == x + count) return y[count - 1];
+    const size_t k = static_cast<size_t>(bracket - x);
+    return y[k - 1] + (y[k] - y[k - 1]) * (at - x[k - 1]) / (x[k] - x[k - 1]);
 }
 
 namespace {

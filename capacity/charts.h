@@ -11,6 +11,7 @@ namespace tovek {
 // A chart read piecewise linearly in its argument: at or below the first
 // breakpoint the first value, above the last the last value, otherwise the
 // line between the first breakpoint not below x and the one before it.
+// The breakpoints ascend (equal neighbours allowed).
 struct ChartTable {
     const double* x;
     const double* y;

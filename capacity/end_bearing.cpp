@@ -17,16 +17,20 @@ double cptResistanceAt(const ProblemData& problem, double pileLength) {
     return ChartTable{&problem.cptDepth[1], &problem.cptTipResistance[1], static_cast<size_t>(count)}(pileLength);
 }
 
-double coneResistanceAt(const AnalysisState& state, int32_t segment) {
+double coneResistanceAt(const AnalysisState& state, int32_t segment, double perBlow) {
     const ProblemData& p = state.problem;
     assert(segment >= 1 && segment <= state.grid.segmentCount);
     const SoilSegment& seg = state.grid.segments[segment];
-    const double toStress = englishUnits(p) ? 1.0 / 1000.0 : 1.0;  // psf to ksf
-    if (seg.coneTipResistance >= 1.0e-5f) return seg.coneTipResistance * toStress;
+    const double psfPerKsf = englishUnits(p) ? 1000.0 : 1.0;
+    if (seg.coneTipResistance >= 1.0e-5f) return seg.coneTipResistance / psfPerKsf;
     // The profile is read at the pile length of the node at the segment top.
-    if (p.cptPointCount > 0) return cptResistanceAt(p, (segment - 1) * p.options.lengthIncrement) * toStress;
+    if (p.cptPointCount > 0) return cptResistanceAt(p, (segment - 1) * p.options.lengthIncrement) / psfPerKsf;
     // No sounding: estimate from the blow count.
-    return 2.8f * atmosphericPressure(p) * seg.blowCount;
+    return perBlow * seg.blowCount;
+}
+
+double coneResistanceAt(const AnalysisState& state, int32_t segment) {
+    return coneResistanceAt(state, segment, 2.8f * atmosphericPressure(state.problem));
 }
 
 namespace {

@@ -22,6 +22,10 @@ double cptResistanceAt(const ProblemData& problem, double pileLength);
 // pile length of node i, else 2.8 pa x blow count.
 double coneResistanceAt(const AnalysisState& state, int32_t segment);
 
+// The same with the blow-count estimate `perBlow` x blow count (ksf / kPa
+// per blow) in place of 2.8 pa per blow.
+double coneResistanceAt(const AnalysisState& state, int32_t segment, double perBlow);
+
 // Fills unitEndBearing(1..2N) of the method `methodCode`. A sand segment
 // without a bearing capacity factor receives the API estimate, for this and
 // every later method of the pass.

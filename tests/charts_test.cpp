@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "capacity/charts.h"
 #include "capacity/depth_columns.h"
@@ -90,6 +91,32 @@ TEST(ChartFunctions, ReadPiecewiseLinearAndHoldTheEnds) {
 }
 
 TEST(ChartTable, EmptyTableReadsZero) { EXPECT_EQ((ChartTable{nullptr, nullptr, 0})(3.0), 0.0); }
+
+TEST(ChartTable, EqualNeighbouringBreakpointsTakeTheFirstOfThem) {
+    // A CPT profile may repeat a depth: at that depth the first of the two
+    // values is read, just below it the line on from the second.
+    const double x[] = {0, 5, 5, 10};
+    const double y[] = {1, 2, 3, 4};
+    const ChartTable chart{x, y, 4};
+    EXPECT_EQ(chart(5.0), 2.0);
+    EXPECT_EQ(chart(2.5), 1.5);
+    EXPECT_EQ(chart(7.5), 3.5);
+    EXPECT_EQ(chart(12.0), 4.0);
+    EXPECT_EQ(chart(-1.0), 1.0);
+}
+
+TEST(ChartTable, ALongProfileIsReadAtEveryPoint) {
+    // 1000 points at 0.5 ft with values 2 x depth: exact at the points and
+    // between them.
+    std::vector<double> x(1000), y(1000);
+    for (size_t k = 0; k < x.size(); ++k) {
+        x[k] = 0.5 * static_cast<double>(k + 1);
+        y[k] = 2 * x[k];
+    }
+    const ChartTable chart{x.data(), y.data(), x.size()};
+    for (double at : {0.5, 0.75, 1.0, 250.25, 499.5, 500.0}) EXPECT_DOUBLE_EQ(chart(at), 2 * at) << at;
+    EXPECT_EQ(chart(600.0), 1000.0);
+}
 
 // Node lengths 0, 1, 2, 3 (lengthIncrement 1).
 Array1<double, kMaxNodes> nodeLengths() {

@@ -51,6 +51,22 @@ TEST(ConeResistance, SiValuesStayInKpa) {
     EXPECT_NEAR(coneResistanceAt(g.store(), 3), 5600.0, kTol);  // 2.8 x 100 x 20
 }
 
+TEST(ConeResistance, TheBlowCountEstimateTakesItsFactorPerBlow) {
+    // Only the estimate changes with the factor; stored and profile values
+    // are the same for every caller.
+    CapacityGrid g(5);
+    ProblemData& p = g.problem();
+    g.segment(2).coneTipResistance = 150000.0;
+    g.segment(3).blowCount = 20;
+    EXPECT_NEAR(coneResistanceAt(g.store(), 2, 5.0), 150.0, 1e-12);
+    EXPECT_NEAR(coneResistanceAt(g.store(), 3, 5.0), 100.0, 1e-12);
+    EXPECT_EQ(coneResistanceAt(g.store(), 3), coneResistanceAt(g.store(), 3, 2.8f * static_cast<double>(2.1168f)));
+    p.cptPointCount = 1;
+    p.cptDepth[1] = 0.0;
+    p.cptTipResistance[1] = 80000.0;
+    EXPECT_NEAR(coneResistanceAt(g.store(), 3, 5.0), 80.0, 1e-12);
+}
+
 TEST(CptResistance, ReadsTheProfileLikeAChart) {
     ProblemData p;
     EXPECT_EQ(cptResistanceAt(p, 5.0), 0.0);  // no points
