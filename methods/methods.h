@@ -7,6 +7,9 @@
 
 namespace tovek {
 
+// FHWA: Nordlund's rule in sand, alpha in clay and silt.
+void computeFhwaFriction(AnalysisState& state, ReportWriter& report);
+
 // API RP-2A (2010).
 void computeApiFriction(AnalysisState& state, ReportWriter& report);
 
