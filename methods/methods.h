@@ -14,6 +14,11 @@ void computeFhwaFriction(AnalysisState& state, ReportWriter& report);
 // sets the critical depth that the end bearing of its integration reads.
 void computeUsaceFriction(AnalysisState& state, ReportWriter& report);
 
+// Revised Lambda: no unit side friction at the boundaries (the inside of an
+// open-ended pile takes the integrator's own rule); its node unit friction
+// is also its node side friction.
+void computeLambdaFriction(AnalysisState& state, ReportWriter& report);
+
 // API RP-2A (2010).
 void computeApiFriction(AnalysisState& state, ReportWriter& report);
 
