@@ -8,6 +8,14 @@ namespace tovek {
 double ChartTable::operator()(double at) const {
     if (count == 0) return 0.0;
     if (at <= x[0]) return y[0];
+    if (line == ChartLine::startingAt) {
+        for (size_t k = count - 1; k >= 1; --k)
+            if (x[k - 1] <= at) {
+                if (k == count - 1 && at >= x[k]) return y[k];
+                return y[k - 1] + (y[k] - y[k - 1]) * (at - x[k - 1]) / (x[k] - x[k - 1]);
+            }
+        return y[0];
+    }
     // The breakpoints ascend, so the first one not below x is found by
     // bisection: a CPT profile of a thousand points is read at every
     // segment boundary of every cone method.

@@ -7,6 +7,18 @@
 
 namespace tovek {
 
+// FHWA: Nordlund's rule in sand, alpha in clay and silt.
+void computeFhwaFriction(AnalysisState& state, ReportWriter& report);
+
+// U.S. Army Corps of Engineers. With the critical depth at a stress it also
+// sets the critical depth that the end bearing of its integration reads.
+void computeUsaceFriction(AnalysisState& state, ReportWriter& report);
+
+// Revised Lambda: no unit side friction at the boundaries (the inside of an
+// open-ended pile takes the integrator's own rule); its node unit friction
+// is also its node side friction.
+void computeLambdaFriction(AnalysisState& state, ReportWriter& report);
+
 // API RP-2A (2010).
 void computeApiFriction(AnalysisState& state, ReportWriter& report);
 

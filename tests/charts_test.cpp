@@ -118,6 +118,27 @@ TEST(ChartTable, ALongProfileIsReadAtEveryPoint) {
     EXPECT_EQ(chart(600.0), 1000.0);
 }
 
+TEST(ChartTable, LinesStartingAtTheBreakpointsGiveTheBreakpointValuesExactly) {
+    const double x[] = {0.0, 1.0, 2.0};
+    const double y[] = {3.0, 0.0001, 1.0};
+    const ChartTable ending{x, y, 3};
+    const ChartTable starting{x, y, 3, ChartLine::startingAt};
+    // At a breakpoint the line that ends there gives 3 + (0.0001 - 3) x 1,
+    // which is not 0.0001 in double arithmetic; the line that starts there
+    // gives 0.0001 itself.
+    EXPECT_NE(ending(1.0), 0.0001);
+    EXPECT_NEAR(ending(1.0), 0.0001, 1e-15);
+    EXPECT_EQ(starting(1.0), 0.0001);
+    // Between breakpoints and outside the chart both read alike.
+    EXPECT_EQ(starting(0.5), ending(0.5));
+    EXPECT_EQ(starting(1.5), ending(1.5));
+    EXPECT_EQ(starting(-1.0), 3.0);
+    EXPECT_EQ(starting(2.0), 1.0);
+    EXPECT_EQ(starting(7.0), 1.0);
+    const double one[] = {4.0};
+    EXPECT_EQ((ChartTable{one, one, 1, ChartLine::startingAt})(9.0), 4.0);
+}
+
 // Node lengths 0, 1, 2, 3 (lengthIncrement 1).
 Array1<double, kMaxNodes> nodeLengths() {
     Array1<double, kMaxNodes> l{};

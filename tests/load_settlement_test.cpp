@@ -439,6 +439,8 @@ TEST(LoadSettlement, HandOverTakesTheChosenMethodsNodeValuesUnfactored) {
     const Case cases[] = {
         {4, 1.5, 20},  // API: its node friction and its end bearing before the LRFD factor
         {1, 2.5, 40},  // FHWA (methodCode 1), integrated again in the second pass: unfactored too
+        {2, 3.5, 60},  // USACE, likewise
+        {3, 4.5, 80},  // Revised Lambda, likewise
         {5, 0.75, 4},  // user method
         {0, 0, 0},     // no method: nothing handed over
         {10, 0, 0},
@@ -458,6 +460,12 @@ TEST(LoadSettlement, HandOverTakesTheChosenMethodsNodeValuesUnfactored) {
         store.methods[kApi].capacity.factoredEndBearing[3] = 10;  // the table's value: not taken
         store.methods[kFhwa].nodes.nodeSideFriction[2] = 2.5;
         store.methods[kFhwa].capacity.endBearing[3] = 40;
+        store.methods[kUsace].nodes.nodeSideFriction[2] = 3.5;
+        store.methods[kUsace].capacity.endBearing[3] = 60;
+        store.methods[kUsace].capacity.factoredEndBearing[3] = 30;
+        store.methods[kRevisedLambda].nodes.nodeSideFriction[2] = 4.5;
+        store.methods[kRevisedLambda].capacity.endBearing[3] = 80;
+        store.methods[kRevisedLambda].capacity.factoredEndBearing[3] = 40;
         store.methods[kUserMethod].nodes.nodeSideFriction[2] = 0.75;
         store.methods[kUserMethod].capacity.endBearing[3] = 4;
         store.settlement.nodeSideFriction[2] = 99;  // left from before: replaced

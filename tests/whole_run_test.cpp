@@ -562,5 +562,405 @@ TEST(WholeRun, ConeMethodsNeedTheCptDataOption) {
     EXPECT_EQ(folder.lines("prob.plt")[0], "           0           5           1           4");
 }
 
+// The rows of the capacity table titled `title`: the lines after its
+// heading block (title, frame, empty line, three heading lines) up to the
+// empty line that ends the table (or the end of the report).
+std::vector<std::string> tableRows(const std::vector<std::string>& report, const std::string& title) {
+    long at = find(report, std::string(28, ' ') + title);
+    if (at < 0) return {};
+    std::vector<std::string> rows;
+    for (size_t k = static_cast<size_t>(at) + 6; k < report.size() && !report[k].empty(); ++k)
+        rows.push_back(report[k]);
+    return rows;
+}
+
+// The line `offset` lines after the first line equal to `anchor`, "" when
+// there is none.
+std::string lineAfter(const std::vector<std::string>& lines, const std::string& anchor, long offset) {
+    const long at = find(lines, anchor);
+    if (at < 0 || at + offset >= static_cast<long>(lines.size())) return "";
+    return lines[static_cast<size_t>(at + offset)];
+}
+
+struct MethodRun {
+    const char* folder;
+    std::vector<std::string> fhwa, usace, lambda;              // table rows
+    std::vector<std::string> fhwaPlot, usacePlot, lambdaPlot;  // plot rows
+    const char* plotHeader;
+};
+
+// Runs a problem folder and checks the three tables of pass 1 and their
+// plot blocks, which follow the header in the order of the tables.
+std::vector<std::string> checkMethodTables(const MethodRun& run, ScratchFolder& folder) {
+    folder.copyFrom(test::testDataFolder() / "runs" / run.folder);
+    const auto result = test::runEngine(folder.path());
+    EXPECT_EQ(result.status, 0) << result.console;
+    const auto report = folder.lines("prob.out");
+    EXPECT_EQ(tableRows(report, "*  FED. HWY. METHOD  *"), run.fhwa);
+    EXPECT_EQ(tableRows(report, "* ARMY CORPS METHOD  *"), run.usace);
+    EXPECT_EQ(tableRows(report, "*  LAMBDA 2 METHOD   *"), run.lambda);
+    const auto plot = folder.lines("prob.plt");
+    EXPECT_EQ(plot.at(0), run.plotHeader);
+    std::vector<std::string> blocks;
+    for (const auto* block : {&run.fhwaPlot, &run.usacePlot, &run.lambdaPlot})
+        blocks.insert(blocks.end(), block->begin(), block->end());
+    EXPECT_EQ(std::vector<std::string>(plot.begin() + 1, plot.begin() + 1 + static_cast<long>(blocks.size())), blocks);
+    return report;
+}
+
+// Closed-ended 12 in pipe, 20 ft, 1 ft increments, no tip averaging; sand
+// (K 1.0, 120 pcf, phi 32) to 10 ft over clay (110 pcf, su 1000 psf,
+// remoulded 500 psf); LRFD factors 0.9 on friction and 0.8 on bearing;
+// FHWA carries the load transfer. P = 3.14159 ft, tip area 0.7853975 ft2.
+//
+// FHWA sand: a closed end section displaces V = 0.7854 ft3/ft; delta/phi =
+// 0.516 + 0.077 x 0.1854 / 0.2 = 0.587379; C_F (0.4 and 0.6 columns at 32
+// degrees, 0.66 and 0.795) = 0.786481; K-delta 1.078467 (30) + 0.4 x
+// (1.606934 (35) - 1.078467) = 1.289854; f = sigma x 0.786481 x 1.289854 x
+// sin(18.796 deg) = 0.326870 sigma, 0.196 ksf at 5 ft (0.6 ksf). Linear in
+// depth, so the trapezoids are exact: skin at 5 ft = 0.9 x P x 0.326870 x
+// 0.12 x 5^2 / 2 = 1.386, at 10 ft 5.545. Clay under sand, case 1; r =
+// (0 - 10 + 20) / 1 = 10: alpha 1.0, f = 1.0 ksf; node 11 (10 ft) still
+// holds the sand's 0.392: at 15 ft 5.545 + 0.9 P ((0.392 + 1.0) / 2 + 4) =
+// 18.82, at 20 ft + 0.9 P x 5 = 32.96.
+// End bearing (mean over the increment above the node): alpha-t 0.6256 x
+// N'q 40.4 = 25.274 on the mean stress 0.54 ksf of 4 to 5 ft: 13.648 ksf x
+// 0.7853975 = 10.719 kips x 0.8 = 8.6; 25.274 x 1.14 at 10 ft: 18.1. Clay:
+// 9 su x A x 0.8 = 5.655.
+// USACE sand: K sigma tan(0.75 x 32) = 0.445229 sigma (0.267 at 5 ft):
+// skin 0.9 P x 0.445229 x 0.12 x 12.5 = 1.888 at 5 ft; clay alpha 0.75
+// (1.0 ksf): 0.75 ksf. End bearing Nq 30 x 0.54 x A x 0.8 = 10.18 at 5 ft
+// (above the critical depth of 10 diameters + 1 ft).
+// Revised Lambda at 5 ft: sigma_m 0.3, c_m = 0.3 tan 32 = 0.187461, X =
+// 3141.59 x 12 x 25 x 0.187461 / (113.0973 x 29e6 x 0.1) = 5.387e-4, ratio
+// 0.62 (second line): lambda = 0.232 - 0.032 ln X = 0.47284; Q = (2 x
+// 0.187461 + 0.3) x P x 5 x 0.47284 = 5.013, x 0.9 = 4.5. End bearing Nq
+// 28 (API, phi - 5 = 27) x 0.54 x A x 0.8 = 9.50.
+// The load-settlement stage takes FHWA's unfactored tip, 9 x 1.0 x
+// 0.7853975 = 7.069 kips, and its node friction (0.196 ksf at 5 ft = 1.362
+// psi on the curve at mid-layer).
+TEST(WholeRunMethods, FhwaUsaceAndRevisedLambdaInEnglishUnits) {
+    const MethodRun run{
+        "three-methods-english",
+        {
+            "                  0.00              0.0             0.0             0.0",
+            "                  5.00              1.4             8.6            10.0",
+            "                 10.00              5.5            18.1            23.6",
+            "                 15.00             18.8             5.7            24.5",
+            "                 20.00             33.0             5.7            38.6",
+        },
+        {
+            "                  0.00              0.0             0.0             0.0",
+            "                  5.00              1.9            10.2            12.1",
+            "                 10.00              7.6            21.5            29.0",
+            "                 15.00             17.9             5.7            23.5",
+            "                 20.00             28.5             5.7            34.1",
+        },
+        {
+            "                  0.00              0.0             0.0             0.0",
+            "                  5.00              4.5             9.5            14.0",
+            "                 10.00             15.5            20.1            35.6",
+            "                 15.00             32.0             5.7            37.6",
+            "                 20.00             49.4             5.7            55.0",
+        },
+        {
+            "     0.00       0.0       0.0        0.0      0.000",
+            "     5.00       1.4       8.6       10.0      0.196",
+            "    10.00       5.5      18.1       23.6      0.392",
+            "    15.00      18.8       5.7       24.5      1.000",
+            "    20.00      33.0       5.7       38.6      1.000",
+        },
+        {
+            "     0.00       0.0       0.0        0.0      0.000",
+            "     5.00       1.9      10.2       12.1      0.267",
+            "    10.00       7.6      21.5       29.0      0.534",
+            "    15.00      17.9       5.7       23.5      0.750",
+            "    20.00      28.5       5.7       34.1      0.750",
+        },
+        {
+            "     0.00       0.0       0.0        0.0      0.000",
+            "     5.00       4.5       9.5       14.0      0.528",
+            "    10.00      15.5      20.1       35.6      0.931",
+            "    15.00      32.0       5.7       37.6      1.188",
+            "    20.00      49.4       5.7       55.0      1.264",
+        },
+        "           3           5           1           1",
+    };
+    ScratchFolder folder;
+    const auto report = checkMethodTables(run, folder);
+
+    // The composed heading block of the first table of the section.
+    const long title = find(report, std::string(28, ' ') + "*  FED. HWY. METHOD  *");
+    ASSERT_GE(title, 1);
+    EXPECT_EQ(report[static_cast<size_t>(title - 1)], std::string(28, ' ') + std::string(22, '*'));
+    EXPECT_EQ(report[static_cast<size_t>(title + 3)],
+              heading({{"PILE LENGTH", 11}, {"SKIN", 31}, {"END", 48}, {"ULTIMATE", 61}}));
+    EXPECT_EQ(report[static_cast<size_t>(title + 5)], heading({{"FT.", 15}, {"KIP", 32}, {"KIP", 48}, {"KIP", 64}}));
+
+    // Load transfer from FHWA: the tip curve reaches the unfactored end
+    // bearing at the tip; the sand layer's middle curve peaks at FHWA's node
+    // friction at 5 ft.
+    EXPECT_EQ(lineAfter(report, "        TIP   LOAD        TIP MOVEMENT", 10), "        0.7069E+01         0.1200E+01");
+    EXPECT_EQ(lineAfter(report, "            2         10      0.5000E+01", 6),
+              std::string(47, ' ') + "0.1362E+01      0.1200E+00");
+}
+
+// Timber pile in SI units, 12 m with 0.5 m stickup (11.5 m embedded), 300 mm
+// at the butt, tapered 0.25 degrees, closed, 0.5 m increments, printing
+// increment 4; sand (K 1.2, 19 kN/m3, phi 34) to 5 m over clay (18 kN/m3,
+// su 60 kPa, remoulded 30); LRFD factors 0.8 and 0.7; USACE carries the load
+// transfer.
+//
+// USACE: timber delta = 0.9 x 34 = 30.6 degrees; sand f = 1.2 x sigma x
+// tan 30.6 = 0.709311 sigma, 26.968 kPa at 2 m (38 kPa); linear, so the
+// skin at 2 m is 0.8 x 0.942477 m x 0.709311 x 19 x 2^2 / 2 = 20.33 kN (the
+// straight perimeter 3.14159 x 0.3 m: no taper in this method). Clay:
+// alpha = 1 - (60 - 24) / 48 x 0.5 = 0.625, f = 37.5 kPa.
+// FHWA clay: 60 / 47.88 = 1.2531 ksf on the charts; under sand (case 1)
+// with r = (0 - 5 + 11.5) / D_a, D_a = 0.3 - tan(0.25 x 0.01745) x (5 + 16
+// + 2 x 0.5) = 0.204007 m, r = 31.862; alpha between the 20 curve (1.0)
+// and the 40 curve (0.9 + (0.815 - 0.9) x 0.2531 / 0.5 = 0.856966):
+// 0.915168, f = 54.911 kPa. Its perimeter narrows with depth.
+// Tip in clay, on the tapered tip: D = 0.3 - 12 x 2 tan(0.25 x 0.01745) =
+// 0.195299 m, A = 0.0299565 m2, 9 x 60 x A = 16.1765 kN unfactored (as the
+// USACE tip curve ends), x 0.7 = 11.3.
+TEST(WholeRunMethods, FhwaUsaceAndRevisedLambdaInSiUnits) {
+    const MethodRun run{
+        "three-methods-si",
+        {
+            "                  0.00              0.0             0.0             0.0",
+            "                  2.00             18.1            24.6            42.7",
+            "                  4.00             65.2            52.7           117.9",
+            "                  6.00            129.9            11.3           141.2",
+            "                  8.00            194.1            11.3           205.4",
+            "                 10.00            253.4            11.3           264.7",
+            "                 11.50            294.7            11.3           306.0",
+        },
+        {
+            "                  0.00              0.0             0.0             0.0",
+            "                  2.00             20.3            30.0            50.3",
+            "                  4.00             81.3            64.2           145.6",
+            "                  6.00            158.5            11.3           169.8",
+            "                  8.00            215.0            11.3           226.3",
+            "                 10.00            271.6            11.3           282.9",
+            "                 11.50            314.0            11.3           325.3",
+        },
+        {
+            "                  0.00              0.0             0.0             0.0",
+            "                  2.00             25.7            25.1            50.8",
+            "                  4.00             82.6            53.8           136.4",
+            "                  6.00            152.7            11.3           164.0",
+            "                  8.00            221.3            11.3           232.6",
+            "                 10.00            292.2            11.3           303.5",
+            "                 11.50            347.0            11.3           358.3",
+        },
+        {
+            "     0.00       0.0       0.0        0.0      0.000",
+            "     2.00      18.1      24.6       42.7     24.775",
+            "     4.00      65.2      52.7      117.9     44.677",
+            "     6.00     129.9      11.3      141.2     54.911",
+            "     8.00     194.1      11.3      205.4     54.911",
+            "    10.00     253.4      11.3      264.7     54.911",
+            "    11.50     294.7      11.3      306.0     54.911",
+        },
+        {
+            "     0.00       0.0       0.0        0.0      0.000",
+            "     2.00      20.3      30.0       50.3     26.968",
+            "     4.00      81.3      64.2      145.6     53.936",
+            "     6.00     158.5      11.3      169.8     37.500",
+            "     8.00     215.0      11.3      226.3     37.500",
+            "    10.00     271.6      11.3      282.9     37.500",
+            "    11.50     314.0      11.3      325.3     37.500",
+        },
+        {
+            "     0.00       0.0       0.0        0.0      0.000",
+            "     2.00      25.7      25.1       50.8     26.675",
+            "     4.00      82.6      53.8      136.4     43.557",
+            "     6.00     152.7      11.3      164.0     44.690",
+            "     8.00     221.3      11.3      232.6     46.024",
+            "    10.00     292.2      11.3      303.5     47.641",
+            "    11.50     347.0      11.3      358.3     48.876",
+        },
+        "           3           7           2           2",
+    };
+    ScratchFolder folder;
+    const auto report = checkMethodTables(run, folder);
+    const long title = find(report, std::string(28, ' ') + "* ARMY CORPS METHOD  *");
+    ASSERT_GE(title, 0);
+    EXPECT_EQ(report[static_cast<size_t>(title + 5)], heading({{"M.", 15}, {"KN.", 32}, {"KN.", 48}, {"KN.", 64}}));
+
+    // Load transfer from USACE: its clay curve at mid-layer (10.5 m) is
+    // 37.5 kPa at 0.08 in (2.011 mm); its tip curve reaches the unfactored
+    // tip resistance.
+    EXPECT_EQ(lineAfter(report, "            5         10      0.1050E+02", 6),
+              std::string(47, ' ') + "0.3750E+02      0.2011E-02");
+    EXPECT_EQ(lineAfter(report, "        TIP   LOAD        TIP MOVEMENT", 12), "        0.1618E+02         0.5026E-01");
+}
+
+// Closed-ended 16 in pipe in tension (reduction factor 0.7), 40 ft, 1 ft
+// increments, printing increment 8; clay (110 pcf, su 800 psf, remoulded
+// 400, limit 600 psf) to 20 ft over sand (K 0.8, 120 pcf, phi 36); API RP-2A
+// selected too; critical depth where the stress exceeds 3.5 ksf; Revised
+// Lambda carries the load transfer. P = 3.14159 x 16 / 12 = 4.188787 ft.
+//
+// Self weight: 0.49 kcf x 0.7854 x 16^2 / 144 ft2 x z, x 0.8: 4.38 kips at
+// 8 ft.
+// FHWA clay from the ground: 800 psf is 0.8 ksf, below the single-precision
+// 0.8 of the case rule: case 2; r = 20 / (16 / 12) = 15: alpha = (0.446400
+// + 0.783600) / 2 = 0.615, f = 0.492, in tension 0.3444 ksf; skin at 8 ft
+// 0.9 x P x 0.3444 x 8 = 10.39.
+// USACE: clay alpha 1 - 0.3 x 0.5 = 0.85, 0.68 ksf, in tension 0.476: 0.9
+// P x 0.476 x 8 = 14.36 at 8 ft. Sand with API selected: K = 0.6 in
+// tension; the critical depth is the bottom of the first sand segment
+// above 3.5 ksf, 31 ft (2.2 + 11 x 0.12 = 3.52 ksf), below it the stress
+// stays 3.52: f = 0.6 x 3.52 x tan 27 x 0.7 = 0.7533 ksf at 32 and 40 ft.
+// Revised Lambda: the 0.6 ksf limit holds the clay's unit friction
+// (0.6 x 0.7 = 0.42 in tension); the capacity grows 0.9 x P x 0.42 a foot:
+// 12.67 at 8 ft, 25.33 at 16 ft. The tension factor acts once on the whole
+// column: applied at every node to a capacity already reduced above it,
+// the capacity would level off near 0.7 x P x 0.6 / 0.3 = 5.9 kips.
+// The load-settlement stage takes Revised Lambda's node friction (0.42 ksf
+// = 2.917 psi at 10 ft) and, in tension, the unfactored self weight at the
+// tip, 0.49 x 1.396263 x 40 = 27.37 kips.
+TEST(WholeRunMethods, FhwaUsaceAndRevisedLambdaInTension) {
+    const MethodRun run{
+        "three-methods-tension-english",
+        {
+            "                  0.00              0.0             0.0             0.0",
+            "                  8.00             10.4             4.4            14.8",
+            "                 16.00             20.8             8.8            29.5",
+            "                 24.00             44.2            13.1            57.4",
+            "                 32.00             95.7            17.5           113.2",
+            "                 40.00            162.7            21.9           184.6",
+        },
+        {
+            "                  0.00              0.0             0.0             0.0",
+            "                  8.00             14.4             4.4            18.7",
+            "                 16.00             28.7             8.8            37.5",
+            "                 24.00             43.8            13.1            56.9",
+            "                 32.00             64.1            17.5            81.6",
+            "                 40.00             86.8            21.9           108.7",
+        },
+        {
+            "                  0.00              0.0             0.0             0.0",
+            "                  8.00             12.7             4.4            17.0",
+            "                 16.00             25.3             8.8            34.1",
+            "                 24.00             65.7            13.1            78.8",
+            "                 32.00            104.6            17.5           122.2",
+            "                 40.00            151.2            21.9           173.0",
+        },
+        {
+            "     0.00       0.0       0.0        0.0      0.344",
+            "     8.00      10.4       4.4       14.8      0.344",
+            "    16.00      20.8       8.8       29.5      0.344",
+            "    24.00      44.2      13.1       57.4      1.446",
+            "    32.00      95.7      17.5      113.2      1.964",
+            "    40.00     162.7      21.9      184.6      2.483",
+        },
+        {
+            "     0.00       0.0       0.0        0.0      0.476",
+            "     8.00      14.4       4.4       18.7      0.476",
+            "    16.00      28.7       8.8       37.5      0.476",
+            "    24.00      43.8      13.1       56.9      0.574",
+            "    32.00      64.1      17.5       81.6      0.753",
+            "    40.00      86.8      21.9      108.7      0.753",
+        },
+        {
+            "     0.00       0.0       0.0        0.0      0.000",
+            "     8.00      12.7       4.4       17.0      0.420",
+            "    16.00      25.3       8.8       34.1      0.420",
+            "    24.00      65.7      13.1       78.8      1.135",
+            "    32.00     104.6      17.5      122.2      1.408",
+            "    40.00     151.2      21.9      173.0      1.641",
+        },
+        "           4           6           1           3",
+    };
+    ScratchFolder folder;
+    const auto report = checkMethodTables(run, folder);
+    const long title = find(report, std::string(28, ' ') + "*  LAMBDA 2 METHOD   *");
+    ASSERT_GE(title, 0);
+    EXPECT_EQ(report[static_cast<size_t>(title + 3)],
+              heading({{"PILE LENGTH", 11}, {"TOTAL SKIN", 28}, {"SELF", 47}, {"ULTIMATE", 61}}));
+    // API RP-2A follows in pass 2.
+    EXPECT_GT(find(report, std::string(28, ' ') + "*  API RP-2A (2010)  *"), title);
+
+    EXPECT_EQ(lineAfter(report, "            2         10      0.1000E+02", 6),
+              std::string(47, ' ') + "0.2917E+01      0.1600E+00");
+    EXPECT_EQ(lineAfter(report, "        TIP   LOAD        TIP MOVEMENT", 10), "        0.2737E+02         0.1600E+01");
+}
+
+// The SI timber pile above in tension (reduction factor 0.75), FHWA
+// carrying the load transfer. Self weight 7.8543506 kN/m3 x 0.070686 m2 x
+// (z + 0.5 m stickup), x 0.7: 0.19 kN at the ground surface, 4.66 kN at
+// 11.5 m (6.662 kN unfactored, the tip of the load-settlement stage).
+// Every unit friction is 0.75 of its compression value: FHWA clay 0.75 x
+// 54.911 = 41.18 kPa, USACE clay 28.125 kPa, and the Revised Lambda column
+// 0.75 of its compression column (260.2 = 0.75 x 347.0 at 11.5 m).
+TEST(WholeRunMethods, FhwaUsaceAndRevisedLambdaInTensionInSiUnits) {
+    const MethodRun run{
+        "three-methods-tension-si",
+        {
+            "                  0.00              0.0             0.2             0.2",
+            "                  2.00             13.6             1.0            14.6",
+            "                  4.00             48.9             1.7            50.6",
+            "                  6.00             97.4             2.5           100.0",
+            "                  8.00            145.5             3.3           148.8",
+            "                 10.00            190.0             4.1           194.1",
+            "                 11.50            221.0             4.7           225.7",
+        },
+        {
+            "                  0.00              0.0             0.2             0.2",
+            "                  2.00             15.2             1.0            16.2",
+            "                  4.00             61.0             1.7            62.7",
+            "                  6.00            118.8             2.5           121.4",
+            "                  8.00            161.3             3.3           164.6",
+            "                 10.00            203.7             4.1           207.7",
+            "                 11.50            235.5             4.7           240.1",
+        },
+        {
+            "                  0.00              0.0             0.2             0.2",
+            "                  2.00             19.2             1.0            20.2",
+            "                  4.00             62.0             1.7            63.7",
+            "                  6.00            114.5             2.5           117.0",
+            "                  8.00            165.9             3.3           169.3",
+            "                 10.00            219.1             4.1           223.2",
+            "                 11.50            260.2             4.7           264.9",
+        },
+        {
+            "     0.00       0.0       0.2        0.2      0.000",
+            "     2.00      13.6       1.0       14.6     18.582",
+            "     4.00      48.9       1.7       50.6     33.507",
+            "     6.00      97.4       2.5      100.0     41.184",
+            "     8.00     145.5       3.3      148.8     41.184",
+            "    10.00     190.0       4.1      194.1     41.184",
+            "    11.50     221.0       4.7      225.7     41.184",
+        },
+        {
+            "     0.00       0.0       0.2        0.2      0.000",
+            "     2.00      15.2       1.0       16.2     20.226",
+            "     4.00      61.0       1.7       62.7     40.452",
+            "     6.00     118.8       2.5      121.4     28.125",
+            "     8.00     161.3       3.3      164.6     28.125",
+            "    10.00     203.7       4.1      207.7     28.125",
+            "    11.50     235.5       4.7      240.1     28.125",
+        },
+        {
+            "     0.00       0.0       0.2        0.2      0.000",
+            "     2.00      19.2       1.0       20.2     20.007",
+            "     4.00      62.0       1.7       63.7     32.668",
+            "     6.00     114.5       2.5      117.0     33.517",
+            "     8.00     165.9       3.3      169.3     34.518",
+            "    10.00     219.1       4.1      223.2     35.731",
+            "    11.50     260.2       4.7      264.9     36.657",
+        },
+        "           3           7           2           1",
+    };
+    ScratchFolder folder;
+    const auto report = checkMethodTables(run, folder);
+    EXPECT_EQ(lineAfter(report, "            5         10      0.1050E+02", 6),
+              std::string(47, ' ') + "0.4118E+02      0.3000E-02");
+    EXPECT_EQ(lineAfter(report, "        TIP   LOAD        TIP MOVEMENT", 10), "        0.6662E+01         0.3000E-01");
+}
+
 }  // namespace
 }  // namespace tovek

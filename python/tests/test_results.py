@@ -85,10 +85,15 @@ def test_whole_run_plot_files_number_by_number(engine, tmp_path, folder):
 
 
 def test_blocks_are_named_after_the_report_when_the_selections_count_more_methods(engine, tmp_path):
-    # FHWA and API RP-2A are selected; this engine tabulates API RP-2A only.
-    results = tovek.run(copy_folder(DATA / "runs" / "no-averaging-sand-limit-marker", tmp_path), engine)
-    assert [m.key for m in results.problem.options.selected_methods()] == ["fhwa", "api"]
-    assert results.methods == ["API RP-2A"]
+    # FHWA, API RP-2A and NGI are selected; NGI runs only with CPT data, which
+    # this problem has not: the report tabulates FHWA and API RP-2A.
+    folder = copy_folder(DATA / "runs" / "no-averaging-sand-limit-marker", tmp_path)
+    problem = tovek.read_problem(folder)
+    problem.options.capacity_methods[5] = 1
+    problem.write(folder)
+    results = tovek.run(folder, engine)
+    assert [m.key for m in results.problem.options.selected_methods()] == ["fhwa", "api", "ngi"]
+    assert results.methods == ["FHWA", "API RP-2A"]
 
 
 def test_block_names_without_report_or_problem():
