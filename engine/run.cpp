@@ -47,12 +47,6 @@ std::filesystem::path resolve(const std::filesystem::path& folder, const std::st
     return path.is_relative() ? folder / path : path;
 }
 
-// The methods this run computes: the built ones, the cone-resistance methods
-// only with CPT data and one of them selected.
-bool methodRuns(const AnalysisOptions& options, const MethodEntry& method) {
-    return method.built && (!method.coneMethod || coneMethodsRun(options));
-}
-
 int32_t capacityBlockCount(const AnalysisOptions& options) {
     int32_t count = 0;
     for (const MethodEntry& method : methodCatalog())

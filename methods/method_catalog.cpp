@@ -31,7 +31,7 @@ constexpr std::array<MethodEntry, kMethodCount> kCatalog{{
      .coneMethod = false,
      .preparedTogether = false,
      .integratedAtPassStart = false,
-     .built = true,
+    
      .compute = computeUserMethodCapacity},
     {.code = kFhwa,
      .flag = 1,
@@ -48,7 +48,7 @@ constexpr std::array<MethodEntry, kMethodCount> kCatalog{{
      .coneMethod = false,
      .preparedTogether = true,
      .integratedAtPassStart = true,
-     .built = true,
+    
      .compute = computeFhwaFriction},
     {.code = kUsace,
      .flag = 2,
@@ -65,7 +65,7 @@ constexpr std::array<MethodEntry, kMethodCount> kCatalog{{
      .coneMethod = false,
      .preparedTogether = true,
      .integratedAtPassStart = true,
-     .built = true,
+    
      .compute = computeUsaceFriction},
     {.code = kRevisedLambda,
      .flag = 3,
@@ -82,7 +82,7 @@ constexpr std::array<MethodEntry, kMethodCount> kCatalog{{
      .coneMethod = false,
      .preparedTogether = true,
      .integratedAtPassStart = true,
-     .built = true,
+    
      .compute = computeLambdaFriction},
     {.code = kApi,
      .flag = 4,
@@ -99,7 +99,7 @@ constexpr std::array<MethodEntry, kMethodCount> kCatalog{{
      .coneMethod = false,
      .preparedTogether = false,
      .integratedAtPassStart = false,
-     .built = true,
+    
      .compute = computeApiFriction},
     {.code = kNgi,
      .flag = 6,
@@ -116,7 +116,7 @@ constexpr std::array<MethodEntry, kMethodCount> kCatalog{{
      .coneMethod = true,
      .preparedTogether = false,
      .integratedAtPassStart = false,
-     .built = true,
+    
      .compute = computeNgiFriction},
     {.code = kIcp,
      .flag = 7,
@@ -133,7 +133,7 @@ constexpr std::array<MethodEntry, kMethodCount> kCatalog{{
      .coneMethod = true,
      .preparedTogether = false,
      .integratedAtPassStart = false,
-     .built = true,
+    
      .compute = computeIcpFriction},
     {.code = kFugro,
      .flag = 8,
@@ -150,7 +150,7 @@ constexpr std::array<MethodEntry, kMethodCount> kCatalog{{
      .coneMethod = true,
      .preparedTogether = false,
      .integratedAtPassStart = false,
-     .built = true,
+    
      .compute = computeFugroFriction},
     {.code = kUwa,
      .flag = 9,
@@ -167,7 +167,7 @@ constexpr std::array<MethodEntry, kMethodCount> kCatalog{{
      .coneMethod = true,
      .preparedTogether = false,
      .integratedAtPassStart = false,
-     .built = true,
+    
      .compute = computeUwaFriction},
 }};
 
@@ -202,9 +202,12 @@ bool coneMethodsRun(const AnalysisOptions& options) {
     return options.cptDataOption == 1 && coneMethodsSelected(options);
 }
 
-bool tableWritten(const AnalysisOptions& options, const MethodEntry& method) {
-    if (options.capacityMethods[method.flag] != 1 || !method.built) return false;
+bool methodRuns(const AnalysisOptions& options, const MethodEntry& method) {
     return !method.coneMethod || coneMethodsRun(options);
+}
+
+bool tableWritten(const AnalysisOptions& options, const MethodEntry& method) {
+    return options.capacityMethods[method.flag] == 1 && methodRuns(options, method);
 }
 
 const MethodEntry* loadTransferMethodOf(const AnalysisOptions& options) {

@@ -73,9 +73,6 @@ struct MethodEntry {
     // Integrated once more at the start of every result pass, on the unit
     // values the method holds at that moment (none yet in the first pass).
     bool integratedAtPassStart;
-    // Computed by this build; a method that is not is neither run nor
-    // tabulated nor counted in the plot data file.
-    bool built;
     MethodComputation compute;
 };
 
@@ -97,8 +94,9 @@ bool methodSelected(const AnalysisOptions& options, int32_t code);
 bool coneMethodsSelected(const AnalysisOptions& options);
 bool coneMethodsRun(const AnalysisOptions& options);
 
-// A method's table is written when the method is selected, runs in this run
-// and is built.
+// A method runs in every run, the cone-resistance methods only when
+// coneMethodsRun; its table is written when it runs and is selected.
+bool methodRuns(const AnalysisOptions& options, const MethodEntry& method);
 bool tableWritten(const AnalysisOptions& options, const MethodEntry& method);
 
 // The method whose unit load transfers feed the load-settlement stage,
