@@ -1,38 +1,44 @@
 #include "engine/plot_data_file.h"
 
-#include <fstream>
 #include <system_error>
 
 #include "engine/text_output.h"
 
 namespace tovek {
 
-namespace {
-
-bool writeFile(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream out(path, kTextOutputMode);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return !out.fail();
+PlotDataFile::PlotDataFile(std::filesystem::path path) : path_(std::move(path)) {
+    temporary_ = path_;
+    temporary_ += ".tovek-new";
 }
 
-} // namespace
+PlotDataFile::~PlotDataFile() {
+    if (!committed_) discard();
+}
+
+bool PlotDataFile::open() {
+    rows_.open(temporary_, kTextOutputMode);
+    return static_cast<bool>(rows_);
+}
+
+void PlotDataFile::discard() {
+    if (rows_.is_open()) rows_.close();
+    std::error_code ec;
+    std::filesystem::remove(temporary_, ec);
+}
 
 bool PlotDataFile::commit() {
-    const std::string text = rows_.str();
-    std::filesystem::path temporary = path_;
-    temporary += ".tovek-new";
+    rows_.close();
+    if (rows_.fail()) return false;
     std::error_code ec;
-    if (writeFile(temporary, text)) {
-        std::filesystem::rename(temporary, path_, ec);
-        if (!ec) return true;
+    std::filesystem::rename(temporary_, path_, ec);
+    if (!ec) {
+        committed_ = true;
+        return true;
     }
-    // No temporary file beside it (a read-only folder with a writable file,
-    // say), or a system that does not rename over an existing file: the file
-    // is written in place.
-    std::filesystem::remove(temporary, ec);
-    return writeFile(path_, text);
+    // A system that does not rename over an existing file: the rows are
+    // copied in place.
+    std::filesystem::copy_file(temporary_, path_, std::filesystem::copy_options::overwrite_existing, ec);
+    return !ec;
 }
 
 } // namespace tovek

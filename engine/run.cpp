@@ -122,7 +122,8 @@ int32_t runWithReport(RunStore& store, const RunEnvironment& env, PlotDataFile& 
         // The plot data file must be writable (a missing one is created
         // empty); the run's rows replace it only when the run goes through.
         std::ofstream probe(resolve(folder, store.names.plotFileName), std::ios::app);
-        if (!probe) throw InputError(store.names.plotFileName, 0, "the plot data file cannot be opened for writing");
+        if (!probe || !plotFile.open())
+            throw InputError(store.names.plotFileName, 0, "the plot data file cannot be opened for writing");
     }
     store.plot.attach(&plotFile.stream(), true);
 
@@ -179,7 +180,7 @@ int32_t runAnalysis(const RunEnvironment& env) {
 
     // Step 1: a cleared store with the run's defaults (the result-table
     // marks, a blank and an asterisk, are the store's own defaults).
-    auto store = std::make_unique<RunStore>();
+    RunStorePtr store = newRunStore();
     store->problem.waterTableDepth = kNoWaterTable;
     store->problem.options.tensionReductionFactor = 1.0f;
     store->console.attach(&consoleOut);

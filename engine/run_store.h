@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "capacity/analysis_state.h"
@@ -37,5 +38,15 @@ struct RunStore : AnalysisState {
     TableOutput tableOutput() { return {report, plot, blankMark, plugMark, names.inputFileName}; }
     SettlementRun settlementRun() { return {problem, grid, settlement, report, plot, names.inputFileName}; }
 };
+
+// The store of a run, taken zeroed from the allocator: the large arrays of
+// the analysis have no initializers of their own (clearing 1 MB by hand for
+// every call cost more than the rest of a small run), the allocator's fresh
+// zeroed memory clears them. Every call starts from such a cleared store.
+struct RunStoreRelease {
+    void operator()(RunStore* store) const;
+};
+using RunStorePtr = std::unique_ptr<RunStore, RunStoreRelease>;
+RunStorePtr newRunStore();
 
 }  // namespace tovek

@@ -41,7 +41,7 @@ inline constexpr double kNoWaterTable = 99999.0f;
 // Debug builds check every index.
 template <typename T, int N>
 struct Array1 {
-    std::array<T, static_cast<size_t>(N) + 1> items{};
+    std::array<T, static_cast<size_t>(N) + 1> items;  // zeroed where declared with {} (or by the run store's allocation)
 
     template <std::integral I>
     constexpr T& operator[](I i) {
@@ -194,13 +194,13 @@ struct ComputationGrid {
     double verticalIncrement = 0;
     Array1<SoilSegment, kMaxSegments> segments{};
     // Boundary 2i-1 is the top and 2i the bottom of segment i.
-    Array1<double, kMaxBoundaries> boundaryStress{};
-    Array1<double, kMaxBoundaries> criticalDepthStress{};
+    Array1<double, kMaxBoundaries> boundaryStress;
+    Array1<double, kMaxBoundaries> criticalDepthStress;
     // Thickness t_i of every segment (bottom less top) and the depth of its
     // bottom as the sum t_1 + ... + t_i (entry 0 = 0, the ground surface):
     // the walks along the segment table read positions from them.
-    Array1<double, kMaxSegments> segmentThickness{};
-    Array1<double, kMaxSegments> segmentBottomDepth{};
+    Array1<double, kMaxSegments> segmentThickness;
+    Array1<double, kMaxSegments> segmentBottomDepth;
     int32_t nodeCount = 0;  // M
 };
 

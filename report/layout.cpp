@@ -19,6 +19,22 @@ namespace tovek {
 
 namespace {
 
+// Blanks by whole blocks: the editors may write up to kFieldSlack characters
+// past the blanks they put (what follows overwrites them); every buffer they
+// write to leaves that room.
+constexpr char kBlankBlock[kFieldSlack + 1] = "                                ";
+static_assert(sizeof kBlankBlock == kFieldSlack + 1);
+
+char* putBlanks(char* out, size_t count) {
+    while (count > kFieldSlack) {
+        std::memcpy(out, kBlankBlock, kFieldSlack);
+        out += kFieldSlack;
+        count -= kFieldSlack;
+    }
+    std::memcpy(out, kBlankBlock, kFieldSlack);
+    return out + count;
+}
+
 char* putStars(char* out, int width) {
     if (width <= 0) return out;
     std::memset(out, '*', static_cast<size_t>(width));
@@ -29,7 +45,7 @@ char* putStars(char* out, int width) {
 // (Fields are short: plain loops, no library calls.)
 char* putRight(char* out, const char* body, size_t length, int width) {
     if (static_cast<int>(length) > width) return putStars(out, width);
-    for (size_t pad = static_cast<size_t>(width) - length; pad > 0; --pad) *out++ = ' ';
+    out = putBlanks(out, static_cast<size_t>(width) - length);
     for (size_t k = 0; k < length; ++k) *out++ = body[k];
     return out;
 }
@@ -105,17 +121,6 @@ bool roundScaled(double m, uint64_t& r) {
     return true;
 }
 
-// Fast digits "iii.ddd" of a magnitude, ending at `end`; the first
-// character, or nullptr when the exact path is needed.
-char* fastFixedBackward(double magnitude, int decimals, char* end) {
-    if (decimals > 8) return nullptr;
-    uint64_t r = 0;
-    if (!roundScaled(magnitude * kPow10[decimals], r)) return nullptr;
-    char* p = lowDigitsBackward(end, r, decimals);  // the decimals; r keeps the whole part
-    *--p = '.';
-    return digitsBackward(p, r, digitCount(r));
-}
-
 // The decade e of a magnitude, 10^(e-1) <= x < 10^e, when it lies inside
 // the table: estimated from the binary exponent of the value (its bits, as
 // floor(k log10 2) = 78913 k / 2^18 for |k| < 1700) and settled by one look
@@ -167,20 +172,34 @@ bool fastExponentDigits(double magnitude, int decimals, char* digits, int& expon
 
 char* putFixed(char* out, double value, int width, int decimals) {
     if (!std::isfinite(value)) return putNonFinite(out, value, width);
-    // The digits are built backwards in buf, the sign in front of them.
+    // The common case in a small buffer, backwards: the decimals, the point,
+    // the whole part (its zero only when the field has room), the sign.
+    uint64_t r = 0;
+    if (decimals <= 8 && roundScaled(std::fabs(value) * kPow10[decimals], r)) {
+        const bool negative = value < 0.0;
+        char tmp[32];
+        char* const end = tmp + sizeof tmp;
+        char* b = lowDigitsBackward(end, r, decimals);  // r keeps the whole part
+        *--b = '.';
+        if (r != 0) b = digitsBackward(b, r, digitCount(r));
+        else if ((end - b) + 1 + (negative ? 1 : 0) <= width) *--b = '0';
+        if (negative) *--b = '-';
+        const auto length = static_cast<int>(end - b);
+        if (length > width) return putStars(out, width);
+        out = putBlanks(out, static_cast<size_t>(width - length));
+        std::memcpy(out, b, static_cast<size_t>(length));
+        return out + length;
+    }
+    // Near a half, or too many digits: the exact path.
     char buf[400];
     char* const end = buf + sizeof buf;
     const double magnitude = std::fabs(value);
-    char* begin = fastFixedBackward(magnitude, decimals, end);
-    char* last = end;
-    if (!begin) {
-        // The exact conversion, written forwards from buf + 1.
-        const auto res = std::to_chars(buf + 1, end - 1, magnitude, std::chars_format::fixed, decimals);
-        if (res.ec != std::errc()) return putStars(out, width);
-        begin = buf + 1;
-        last = res.ptr;
-        if (decimals == 0) *last++ = '.';
-    }
+    // The exact conversion, written forwards from buf + 1.
+    const auto res = std::to_chars(buf + 1, end - 1, magnitude, std::chars_format::fixed, decimals);
+    if (res.ec != std::errc()) return putStars(out, width);
+    char* begin = buf + 1;
+    char* last = res.ptr;
+    if (decimals == 0) *last++ = '.';
     const bool negative = value < 0.0;
     // The zero before the point is written only when the field has room.
     if (last - begin >= 2 && begin[0] == '0' && begin[1] == '.' && (last - begin) + (negative ? 1 : 0) > width)
@@ -203,7 +222,7 @@ char* putExponent(char* out, double value, int width, int decimals) {
             const bool zero = length <= width;
             if (!zero) --length;
             if (length > width) return putStars(out, width);
-            for (int k = length; k < width; ++k) *out++ = ' ';
+            out = putBlanks(out, static_cast<size_t>(width - length));
             if (negative) *out++ = '-';
             if (zero) *out++ = '0';
             *out++ = '.';
@@ -289,19 +308,19 @@ char* putText(char* out, std::string_view text, int width) {
 }
 
 void appendFixed(std::string& out, double value, int width, int decimals) {
-    char buf[kMaxFieldWidth];
+    char buf[kMaxFieldWidth + kFieldSlack];
     const int w = std::clamp(width, 0, kMaxFieldWidth);
     out.append(buf, static_cast<size_t>(putFixed(buf, value, w, decimals) - buf));
 }
 
 void appendExponent(std::string& out, double value, int width, int decimals) {
-    char buf[kMaxFieldWidth];
+    char buf[kMaxFieldWidth + kFieldSlack];
     const int w = std::clamp(width, 0, kMaxFieldWidth);
     out.append(buf, static_cast<size_t>(putExponent(buf, value, w, decimals) - buf));
 }
 
 void appendInteger(std::string& out, long long value, int width, int minDigits) {
-    char buf[kMaxFieldWidth];
+    char buf[kMaxFieldWidth + kFieldSlack];
     const int w = std::clamp(width, 0, kMaxFieldWidth);
     out.append(buf, static_cast<size_t>(putInteger(buf, value, w, minDigits) - buf));
 }
@@ -662,8 +681,7 @@ char* RowLayout::put(char* out, std::span<const double> numbers, std::span<const
     const std::string_view* text = texts.data();
     for (const Field& field : fields_) {
         if (field.blanksBefore > 0) {
-            std::memset(out, ' ', static_cast<size_t>(field.blanksBefore));
-            out += field.blanksBefore;
+            out = putBlanks(out, static_cast<size_t>(field.blanksBefore));
         }
         switch (field.op) {
         case Field::Op::Literal:
@@ -689,6 +707,8 @@ char* RowLayout::put(char* out, std::span<const double> numbers, std::span<const
 
 LayoutWriter::~LayoutWriter() = default;
 
+void LayoutWriter::FreeBuffer::operator()(char* p) const { std::free(p); }
+
 void LayoutWriter::attach(std::ostream* out, bool buffered) {
     flush();
     out_ = out;
@@ -697,15 +717,19 @@ void LayoutWriter::attach(std::ostream* out, bool buffered) {
 
 // Room for `length` more characters in the buffer.
 char* LayoutWriter::reserve(size_t length) {
+    length += kFieldSlack;  // room for the editors' whole blocks of blanks
     if (used_ + length > capacity_) {
         if (buffered_ && used_ > 0) flush();
         if (used_ + length > capacity_) {
             // A large buffer keeps the many short rows of a big run to few
             // writes.
-            const size_t capacity = std::max<size_t>({capacity_ * 2, used_ + length, size_t{buffered_ ? 1u << 18 : 1u << 12}});
-            auto grown = std::make_unique_for_overwrite<char[]>(capacity);
-            if (used_ > 0) std::memcpy(grown.get(), buffer_.get(), used_);
-            buffer_ = std::move(grown);
+            const size_t capacity = std::max<size_t>({capacity_ * 2, used_ + length, size_t{buffered_ ? 1u << 16 : 1u << 12}});
+            // realloc keeps the lines already written without a copy where the
+            // system can extend the block in place.
+            char* grown = static_cast<char*>(std::realloc(buffer_.get(), capacity));
+            if (!grown) throw std::bad_alloc();
+            (void)buffer_.release();
+            buffer_.reset(grown);
             capacity_ = capacity;
         }
     }

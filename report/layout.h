@@ -53,8 +53,13 @@ private:
 // The widest number or text field a layout may give.
 inline constexpr int kMaxFieldWidth = 256;
 
-// Field editing into a buffer: each writes exactly `width` characters at
-// `out` (width at most kMaxFieldWidth) and returns the end.
+// Characters an editor may write past the end of what it puts (scratch that
+// the next field overwrites): a buffer leaves this room after its last field.
+inline constexpr size_t kFieldSlack = 32;
+
+// Field editing into a buffer: each puts exactly `width` characters at `out`
+// (width at most kMaxFieldWidth), may write up to kFieldSlack characters
+// beyond, and returns the end of the field.
 char* putFixed(char* out, double value, int width, int decimals);
 char* putExponent(char* out, double value, int width, int decimals);
 char* putInteger(char* out, long long value, int width, int minDigits);
@@ -84,7 +89,8 @@ public:
     // (std::logic_error).
     explicit RowLayout(std::string_view layout);
 
-    // The row and its line end at `out`, at most maxLength() characters.
+    // The row and its line end at `out`, at most maxLength() characters
+    // (and kFieldSlack characters of scratch beyond).
     // Throws std::logic_error when the counts of numbers or texts are not
     // those of the layout.
     char* put(char* out, std::span<const double> numbers, std::span<const std::string_view> texts) const;
@@ -165,7 +171,10 @@ private:
     LayoutFormatter formatter_;
     std::string text_;
     std::vector<LayoutValue> scratch_;
-    std::unique_ptr<char[]> buffer_;
+    struct FreeBuffer {
+        void operator()(char* p) const;
+    };
+    std::unique_ptr<char, FreeBuffer> buffer_;
     size_t capacity_ = 0;
     size_t used_ = 0;
 };

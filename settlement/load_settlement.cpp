@@ -340,68 +340,62 @@ std::vector<Segment> solutionSegments(const SettlementRun& run, const PileFrame&
     return segments;
 }
 
-// The method of assumed tip movements: for each movement, the tip load from
-// the tip curve, then segment by segment up the pile the movement at which
-// the shaft load transfer and the elastic shortening agree. Fills the
-// load-settlement points and the printed rows of the load distributions.
-void marchUpThePile(SettlementRun& run, const PileFrame& frame, const std::vector<Segment>& segments,
-                    const std::array<double, kMaxLoadSettlementPoints + 1>& movements, int32_t movementCount) {
+// The method of assumed tip movements, for assumed movement i: the tip load
+// from the tip curve, then segment by segment up the pile the movement at
+// which the shaft load transfer and the elastic shortening agree. Gives the
+// load-settlement point and fills the printed rows of the movement's load
+// distribution.
+LoadSettlementPoint marchFromTip(SettlementRun& run, const PileFrame& frame, const std::vector<Segment>& segments,
+                                 int32_t i, double tipMovement) {
     const ProblemData& p = run.problem;
     SettlementData& s = run.data;
     const int32_t n = static_cast<int32_t>(segments.size()) - 1;
     const double h = n > 0 ? frame.totalLength / n : 0.0;
     const double plotLength = english(p) ? 12 : 1;
-    s.pointCount = movementCount;
-    s.unconvergedSegments = 0;
-    s.firstUnconvergedMovement = 0;
     s.distributions.clear();
-    for (int32_t i = 1; i <= movementCount; ++i) {
-        const double tipMovement = movements[static_cast<size_t>(i)];
-        const double tipLoad = evaluateTipCurve(s.tipCurve, tipMovement);
-        double loadBelow = tipLoad;
-        double movementBelow = tipMovement;
-        for (int32_t k = 1; k <= n; ++k) {
-            const Segment& seg = segments[static_cast<size_t>(k)];
-            double mid = movementBelow;
-            double midLoad = 0, topLoad = 0, topMovement = 0, newMid = 0;
-            for (int pass = 1;; ++pass) {
-                const double t = segmentTransfer(s, seg, mid);
-                const double transferred = seg.diameter * 3.1416f * h * t;
-                midLoad = loadBelow + 0.5f * transferred;
-                topLoad = loadBelow + transferred;
-                topMovement = movementBelow + h * midLoad / seg.stiffness;
-                newMid = ((loadBelow + topLoad) * 0.5f + loadBelow) * (0.25f * h) / seg.stiffness + movementBelow;
-                if (std::fabs(newMid - mid) <= 0.0001f) break;
-                // A segment that has not settled after the pass limit keeps
-                // the values of its last pass, and the report says so.
-                if (pass >= kMaxMidSegmentPasses) {
-                    if (s.unconvergedSegments++ == 0) s.firstUnconvergedMovement = i;
-                    break;
-                }
-                mid = newMid;
+    const double tipLoad = evaluateTipCurve(s.tipCurve, tipMovement);
+    double loadBelow = tipLoad;
+    double movementBelow = tipMovement;
+    for (int32_t k = 1; k <= n; ++k) {
+        const Segment& seg = segments[static_cast<size_t>(k)];
+        double mid = movementBelow;
+        double midLoad = 0, topLoad = 0, topMovement = 0, newMid = 0;
+        for (int pass = 1;; ++pass) {
+            const double t = segmentTransfer(s, seg, mid);
+            const double transferred = seg.diameter * 3.1416f * h * t;
+            midLoad = loadBelow + 0.5f * transferred;
+            topLoad = loadBelow + transferred;
+            topMovement = movementBelow + h * midLoad / seg.stiffness;
+            newMid = ((loadBelow + topLoad) * 0.5f + loadBelow) * (0.25f * h) / seg.stiffness + movementBelow;
+            if (std::fabs(newMid - mid) <= 0.0001f) break;
+            // A segment that has not settled after the pass limit keeps the
+            // values of its last pass, and the report says so.
+            if (pass >= kMaxMidSegmentPasses) {
+                if (s.unconvergedSegments++ == 0) s.firstUnconvergedMovement = i;
+                break;
             }
-            // Loads or movements that are not finite numbers (an overflow, or
-            // curves that are not) leave no usable load-settlement curve.
-            if (!std::isfinite(midLoad) || !std::isfinite(topLoad) || !std::isfinite(topMovement) ||
-                !std::isfinite(newMid))
-                throw InputError(std::string(run.inputFileName), 0,
-                                 "the load-settlement curve cannot be computed: at " +
-                                     trimmed(formatFixed(seg.distance / frame.u, 12, 2)) + " " +
-                                     trimmed(p.labels.lengthLabel) +
-                                     " from the pile head the pile load or movement exceeds the range of numbers; "
-                                     "expected an axial stiffness (area times modulus of elasticity) and load "
-                                     "transfers of realistic size");
-            if (isPrintedRow(k, n, p.printIncrement))
-                s.distributions.push_back({seg.distance / plotLength, printedForce(p, midLoad), newMid});
-            loadBelow = topLoad;
-            movementBelow = topMovement;
+            mid = newMid;
         }
-        s.points[static_cast<size_t>(i)] = {loadBelow, movementBelow, tipLoad, tipMovement};
+        // Loads or movements that are not finite numbers (an overflow, or
+        // curves that are not) leave no usable load-settlement curve.
+        if (!std::isfinite(midLoad) || !std::isfinite(topLoad) || !std::isfinite(topMovement) || !std::isfinite(newMid))
+            throw InputError(std::string(run.inputFileName), 0,
+                             "the load-settlement curve cannot be computed: at " +
+                                 trimmed(formatFixed(seg.distance / frame.u, 12, 2)) + " " +
+                                 trimmed(p.labels.lengthLabel) +
+                                 " from the pile head the pile load or movement exceeds the range of numbers; "
+                                 "expected an axial stiffness (area times modulus of elasticity) and load "
+                                 "transfers of realistic size");
+        if (isPrintedRow(k, n, p.printIncrement))
+            s.distributions.push_back({seg.distance / plotLength, printedForce(p, midLoad), newMid});
+        loadBelow = topLoad;
+        movementBelow = topMovement;
     }
+    return {loadBelow, movementBelow, tipLoad, tipMovement};
 }
 
-// Block 6 of the plot data file: the load distributions.
-void writeLoadDistributions(SettlementRun& run) {
+// Block 6 of the plot data file: the load distribution of one movement.
+void writeLoadDistribution(SettlementRun& run) {
     static const RowLayout kDistributionRow("3X,E10.3,3X,E10.3,3X,E10.3");
     for (const DistributionRow& row : run.data.distributions)
         run.plot.row(kDistributionRow, {row.distance, row.load, row.movement});
@@ -436,8 +430,14 @@ void solveLoadSettlement(SettlementRun& run, int32_t listingFlag) {
     run.plot.integers({movementCount});
 
     const std::vector<Segment> segments = solutionSegments(run, frame, nodes, uniform);
-    marchUpThePile(run, frame, segments, movements, movementCount);
-    writeLoadDistributions(run);
+    s.pointCount = movementCount;
+    s.unconvergedSegments = 0;
+    s.firstUnconvergedMovement = 0;
+    s.distributions.reserve(static_cast<size_t>(printedRowCount(nodes, p.printIncrement)));
+    for (int32_t i = 1; i <= movementCount; ++i) {
+        s.points[i] = marchFromTip(run, frame, segments, i, movements[static_cast<size_t>(i)]);
+        writeLoadDistribution(run);
+    }
 }
 
 void runLoadSettlement(SettlementRun& run) {

@@ -77,8 +77,8 @@ struct SettlementData {
     // assumed movements, and the first movement where that happened.
     int32_t unconvergedSegments = 0;
     int32_t firstUnconvergedMovement = 0;
-    // The printed rows of the load distributions, movement after movement,
-    // each from the tip upwards.
+    // The printed rows of the load distribution of the last assumed
+    // movement, from the tip upwards.
     std::vector<DistributionRow> distributions;
 };
 
