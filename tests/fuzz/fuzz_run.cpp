@@ -23,17 +23,20 @@ namespace {
 
 const std::string kSentinel = "  sentinel plot data of an earlier run\n";
 
-std::filesystem::path scratchFolder() {
-    static const std::filesystem::path folder = [] {
-        auto path = std::filesystem::temp_directory_path() / ("tovek-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
+// The scratch folder of this process, removed when it ends. Kept for the
+// whole process (never destroyed), so that the exit handler can still name it.
+const std::filesystem::path& scratchFolder() {
+    static const std::filesystem::path* const folder = [] {
+        auto* path =
+            new std::filesystem::path(std::filesystem::temp_directory_path() / ("tovek-fuzz-" + std::to_string(::getpid())));
+        std::filesystem::create_directories(*path);
         std::atexit([] {
             std::error_code ec;
             std::filesystem::remove_all(scratchFolder(), ec);
         });
         return path;
     }();
-    return folder;
+    return *folder;
 }
 
 void writeFile(const std::filesystem::path& path, std::string_view content) {
@@ -77,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     text = "Fuzz\nFuzz\nFuzz\n" + (afterTitles == std::string::npos ? std::string() : text.substr(afterTitles));
 
-    const std::filesystem::path folder = scratchFolder();
+    const std::filesystem::path& folder = scratchFolder();
     writeFile(folder / "names.dat", "1.0\nx\ny\n1\nprob.in\nprob.out\nprob.plt\nprob.cpt\n");
     writeFile(folder / "prob.in", text);
     writeFile(folder / "prob.cpt", cpt);
