@@ -105,8 +105,26 @@ char* digitsBackward(char* end, uint64_t r, int count) { return lowDigitsBackwar
 // The number of decimal digits of r (at least 1).
 int digitCount(uint64_t r) {
     int n = 1;
-    while (n < 20 && r >= static_cast<uint64_t>(kPow10[n])) ++n;
+    while (n < 10 && r >= kPow10Int[n]) ++n;
+    if (n == 10)  // beyond the fields of the tables: the long way
+        while (n < 20 && r >= static_cast<uint64_t>(kPow10[n])) ++n;
     return n;
+}
+
+// r / 10^d for the decimals of the fast Fw.d path (each a division by a
+// constant, which the compiler turns into a multiplication).
+uint64_t wholePart(uint64_t r, int d) {
+    switch (d) {
+    case 0: return r;
+    case 1: return r / 10;
+    case 2: return r / 100;
+    case 3: return r / 1000;
+    case 4: return r / 10000;
+    case 5: return r / 100000;
+    case 6: return r / 1000000;
+    case 7: return r / 10000000;
+    default: return r / 100000000;
+    }
 }
 
 // Rounds m >= 0 (a scaled value carrying at most one rounding error) to an
@@ -172,23 +190,27 @@ bool fastExponentDigits(double magnitude, int decimals, char* digits, int& expon
 
 char* putFixed(char* out, double value, int width, int decimals) {
     if (!std::isfinite(value)) return putNonFinite(out, value, width);
-    // The common case in a small buffer, backwards: the decimals, the point,
-    // the whole part (its zero only when the field has room), the sign.
+    // The common case straight into the field, right-aligned: its length is
+    // known from the digits of the whole part, the decimals are written from
+    // the field's end backwards, then the point, the whole part (its zero
+    // only when the field has room) and the sign.
     uint64_t r = 0;
     if (decimals <= 8 && roundScaled(std::fabs(value) * kPow10[decimals], r)) {
         const bool negative = value < 0.0;
-        char tmp[32];
-        char* const end = tmp + sizeof tmp;
+        const uint64_t whole = wholePart(r, decimals);
+        const int sign = negative ? 1 : 0;
+        int length = decimals + 1 + sign;
+        bool zero = false;
+        if (whole != 0) length += digitCount(whole);
+        else if (length + 1 <= width) zero = true, ++length;
+        if (length > width) return putStars(out, width);
+        char* const end = putBlanks(out, static_cast<size_t>(width - length)) + length;
         char* b = lowDigitsBackward(end, r, decimals);  // r keeps the whole part
         *--b = '.';
-        if (r != 0) b = digitsBackward(b, r, digitCount(r));
-        else if ((end - b) + 1 + (negative ? 1 : 0) <= width) *--b = '0';
+        if (whole != 0) b = digitsBackward(b, r, digitCount(r));
+        else if (zero) *--b = '0';
         if (negative) *--b = '-';
-        const auto length = static_cast<int>(end - b);
-        if (length > width) return putStars(out, width);
-        out = putBlanks(out, static_cast<size_t>(width - length));
-        std::memcpy(out, b, static_cast<size_t>(length));
-        return out + length;
+        return end;
     }
     // Near a half, or too many digits: the exact path.
     char buf[400];
